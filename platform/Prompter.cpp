@@ -1,0 +1,7 @@
+#include "platform/Prompter.h"
+
+namespace Quillorn {
+
+Prompter::~Prompter() = default;
+
+} // namespace Quillorn

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace Quillorn {
+
+// One entry of the external-program menu: the program that a document can be handed to.
+struct ExternalProgram {
+    QString name;        // menu caption
+    QString ddeMessage;  // request sent to a listening program; "%1" is the document's path
+    QString program;     // application name of the request's socket
+    QString programPath; // the program started when nothing listens
+    QString division;    // topic of the request's socket
+
+    friend bool operator==(const ExternalProgram&, const ExternalProgram&) = default;
+};
+
+// The application settings, loaded once at start and written once at exit.
+struct Settings {
+    static constexpr int RecentCount = 6;
+
+    QString language;
+    qint32 isHttpServer = 0;
+    QString pathToHttpd;
+    std::array<QString, RecentCount> recentFiles;
+    bool tidyAvailable = false;
+    QStringList plugIns;
+    // Element 0 is always empty; real entries are numbered from 1.
+    QList<ExternalProgram> externalPrograms{ExternalProgram{}};
+    QString phpPath;
+    bool openLastSession = false;
+
+    void addExternalProgram(const ExternalProgram& program) { externalPrograms.append(program); }
+};
+
+} // namespace Quillorn

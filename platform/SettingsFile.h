@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Settings.h"
+
+#include <QString>
+
+namespace Quillorn {
+
+// Owns the format of settings.dat: "key=value" lines, keys compared without regard to case,
+// read once at start and rewritten whole, as nine entries, at exit.
+class SettingsFile {
+public:
+    explicit SettingsFile(QString path)
+        : m_path(std::move(path)) {}
+
+    const QString& path() const { return m_path; }
+
+    // Applies every line of the file to `settings`. A missing or unreadable file changes
+    // nothing; a line that cannot be understood is passed over.
+    void read(Settings& settings) const;
+
+    // Applies the lines of `text` as read from the file.
+    static void apply(const QString& text, Settings& settings);
+
+    // The nine entries written at exit, each ended by CR LF.
+    static QString compose(const Settings& settings);
+
+    // Rewrites the file from `settings`; false when it could not be written.
+    bool write(const Settings& settings) const;
+
+    // The number a text stands for, read like a typed-in number: leading blanks, a sign and
+    // digits, anything after them ignored, no digits at all giving 0. Nothing when the number
+    // does not fit in 32 bits.
+    static std::optional<qint32> numberValue(const QString& text);
+
+    // The truth value of a text: "True"/"False" in any case, or a number (non-zero is true).
+    // Nothing for any other text.
+    static std::optional<bool> booleanValue(const QString& text);
+
+private:
+    QString m_path;
+};
+
+} // namespace Quillorn
