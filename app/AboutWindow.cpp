@@ -1,0 +1,42 @@
+#include "app/AboutWindow.h"
+
+#include "platform/ProgramText.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace Quillorn {
+
+namespace {
+constexpr qint64 MaxAboutSize = 64 * 1024;
+}
+
+AboutWindow::AboutWindow(const QString& languageDir, const QString& language, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutF"));
+    setWindowTitle(QStringLiteral("Quillorn"));
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(aboutText(languageDir, language), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setMinimumWidth(360);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(label);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+}
+
+QString AboutWindow::aboutText(const QString& languageDir, const QString& language) {
+    QFile file(languageDir + QLatin1String("about.lng"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = ProgramText::decode(file.read(MaxAboutSize), language);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text.trimmed();
+}
+
+} // namespace Quillorn
