@@ -10,7 +10,6 @@ namespace Quillorn {
 Intro::Intro(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Intro"));
-    setAttribute(Qt::WA_DeleteOnClose);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);

@@ -38,6 +38,8 @@ QString Startup::initialOpen(const QString& commandLine, bool openLastSession,
 }
 
 void Startup::finishSplash() {
+    if (m_intro)
+        m_intro->deleteLater();
     if (!m_main)
         return;
     m_main->show();
