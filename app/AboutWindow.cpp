@@ -14,7 +14,8 @@ constexpr qint64 MaxAboutSize = 64 * 1024;
 }
 
 AboutWindow::AboutWindow(const QString& languageDir, const QString& language, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     setObjectName(QStringLiteral("AboutF"));
     setWindowTitle(QStringLiteral("Quillorn"));
     auto* layout = new QVBoxLayout(this);
@@ -30,7 +31,8 @@ AboutWindow::AboutWindow(const QString& languageDir, const QString& language, QW
     layout->addWidget(buttons);
 }
 
-QString AboutWindow::aboutText(const QString& languageDir, const QString& language) {
+QString AboutWindow::aboutText(const QString& languageDir, const QString& language)
+{
     QFile file(languageDir + QLatin1String("about.lng"));
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -6,7 +6,8 @@
 
 namespace Quillorn {
 
-const QList<CaptionTable::Entry>& CaptionTable::entries() {
+const QList<CaptionTable::Entry>& CaptionTable::entries()
+{
     static const QList<Entry> table{
         {"Menu1", 0, ""},
         {"Tools", 1, ""},
@@ -54,7 +55,8 @@ const QList<CaptionTable::Entry>& CaptionTable::entries() {
     return table;
 }
 
-int CaptionTable::apply(QObject* root, const LangStrings& strings) {
+int CaptionTable::apply(QObject* root, const LangStrings& strings)
+{
     int applied = 0;
     for (const Entry& entry : entries()) {
         const auto text = strings.text(entry.string);

@@ -8,7 +8,8 @@
 namespace Quillorn {
 
 Intro::Intro(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
     setObjectName(QStringLiteral("Intro"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -53,17 +54,20 @@ Intro::Intro(QWidget* parent)
     m_fade.start();
 }
 
-QString Intro::loadingText() const {
+QString Intro::loadingText() const
+{
     return m_loading->text();
 }
 
-QString Intro::loadingState(int tick) {
+QString Intro::loadingState(int tick)
+{
     static const char* const states[] = {"Loading", "Loading.", "Loading..", "Loading..."};
     const int phase = tick % 5;
     return QLatin1String(states[phase == 4 ? 3 : phase]);
 }
 
-void Intro::fadeStep() {
+void Intro::fadeStep()
+{
     m_opacity += OpacityStep;
     if (m_opacity > WaitThreshold && !m_finish.isActive() && !m_loadingTimer.isActive() &&
         !m_finished) {
@@ -76,12 +80,14 @@ void Intro::fadeStep() {
         m_fade.stop();
 }
 
-void Intro::loadingStep() {
+void Intro::loadingStep()
+{
     m_loading->setText(loadingState(m_tick));
     ++m_tick;
 }
 
-void Intro::finish() {
+void Intro::finish()
+{
     if (m_finished)
         return;
     m_finished = true;
@@ -92,11 +98,13 @@ void Intro::finish() {
     close();
 }
 
-void Intro::mousePressEvent(QMouseEvent*) {
+void Intro::mousePressEvent(QMouseEvent*)
+{
     finish();
 }
 
-void Intro::keyPressEvent(QKeyEvent*) {
+void Intro::keyPressEvent(QKeyEvent*)
+{
     finish();
 }
 

@@ -8,7 +8,8 @@ namespace Quillorn {
 
 namespace {
 
-QMenu* addMenu(QWidget* parent, const char* name, const QString& title) {
+QMenu* addMenu(QWidget* parent, const char* name, const QString& title)
+{
     auto* menu = new QMenu(title, parent);
     menu->setObjectName(QLatin1String(name));
     if (auto* bar = qobject_cast<QMenuBar*>(parent))
@@ -19,7 +20,8 @@ QMenu* addMenu(QWidget* parent, const char* name, const QString& title) {
 }
 
 QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
-                    const QKeySequence& shortcut = {}) {
+                    const QKeySequence& shortcut = {})
+{
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     if (!shortcut.isEmpty())
@@ -27,7 +29,8 @@ QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
     return action;
 }
 
-QAction* addCheck(QMenu* menu, const char* name, const QString& caption, bool checked) {
+QAction* addCheck(QMenu* menu, const char* name, const QString& caption, bool checked)
+{
     QAction* action = addCommand(menu, name, caption);
     action->setCheckable(true);
     action->setChecked(checked);
@@ -36,7 +39,8 @@ QAction* addCheck(QMenu* menu, const char* name, const QString& caption, bool ch
 
 } // namespace
 
-MainMenus::MainMenus(QMenuBar* bar) {
+MainMenus::MainMenus(QMenuBar* bar)
+{
     menu1 = addMenu(bar, "Menu1", QStringLiteral("Main"));
     opnNew = addCommand(menu1, "OpnNew", QStringLiteral("New"), QKeySequence::New);
     openOld = addCommand(menu1, "OpenOld", QStringLiteral("Open"), QKeySequence::Open);

@@ -33,7 +33,8 @@ const QColor ButtonColour(184, 191, 194);
 
 MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent)
-    , m_context(context) {
+    , m_context(context)
+{
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Quillorn"));
     setWindowIcon(QIcon(m_context.iconPath(QStringLiteral("quillorn.svg"))));
@@ -43,7 +44,8 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildWindow() {
+void MainWindow::buildWindow()
+{
     m_menus = std::make_unique<MainMenus>(menuBar());
 
     auto* central = new QWidget(this);
@@ -111,7 +113,8 @@ void MainWindow::buildWindow() {
     connect(m_menus->about, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
-void MainWindow::load() {
+void MainWindow::load()
+{
     // Window colours: the window, the preview-mode buttons and the tab strip share the
     // background; the command buttons are a lighter grey.
     QPalette windowPalette = palette();
@@ -142,7 +145,8 @@ void MainWindow::load() {
     parseExt();
 }
 
-void MainWindow::applySettings() {
+void MainWindow::applySettings()
+{
     const Settings& s = m_context.settings;
     m_menus->htmlTidy->setEnabled(s.tidyAvailable);
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
@@ -194,7 +198,8 @@ void MainWindow::applySettings() {
         button->setEnabled(false);
 }
 
-void MainWindow::setLanguage() {
+void MainWindow::setLanguage()
+{
     Settings& s = m_context.settings;
     if (s.language.isEmpty())
         s.language = QStringLiteral("english");
@@ -202,7 +207,8 @@ void MainWindow::setLanguage() {
     CaptionTable::apply(this, m_context.strings);
 }
 
-void MainWindow::rebuildRecentMenu() {
+void MainWindow::rebuildRecentMenu()
+{
     const auto& recent = m_context.settings.recentFiles;
     for (int i = 0; i < Settings::RecentCount; ++i) {
         QAction* entry = m_menus->lstOpn.at(i);
@@ -216,7 +222,8 @@ void MainWindow::rebuildRecentMenu() {
     }
 }
 
-void MainWindow::parseExt() {
+void MainWindow::parseExt()
+{
     for (QAction* entry : m_externalEntries)
         m_menus->settings->removeAction(entry);
     qDeleteAll(m_externalEntries);
@@ -232,16 +239,19 @@ void MainWindow::parseExt() {
     }
 }
 
-void MainWindow::showAbout() {
+void MainWindow::showAbout()
+{
     AboutWindow about(m_context.languageDir(), m_context.settings.language, this);
     about.exec();
 }
 
-void MainWindow::init(const QString& commandLine) {
+void MainWindow::init(const QString& commandLine)
+{
     Q_UNUSED(commandLine);
 }
 
-QString MainWindow::sessionText() const {
+QString MainWindow::sessionText() const
+{
     QString text;
     for (int i = 0; i < SlotTable::Count; ++i) {
         if (!m_slots.inUse(i))
@@ -253,7 +263,8 @@ QString MainWindow::sessionText() const {
     return text;
 }
 
-void MainWindow::shutdown() {
+void MainWindow::shutdown()
+{
     if (m_shutDown)
         return;
     m_shutDown = true;
@@ -266,27 +277,32 @@ void MainWindow::shutdown() {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event)
+{
     shutdown();
     event->accept();
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
     QMainWindow::resizeEvent(event);
     layOutPathLabel();
 }
 
-void MainWindow::layOutPathLabel() {
+void MainWindow::layOutPathLabel()
+{
     const int textWidth = m_openedPath->fontMetrics().horizontalAdvance(m_fullOpenedPath);
     m_openedPath->setText(
         PathShortener::shorten(m_fullOpenedPath, m_openedPath->width(), textWidth));
 }
 
-QString MainWindow::statusText() const {
+QString MainWindow::statusText() const
+{
     return m_status->text();
 }
 
-QString MainWindow::openedPathText() const {
+QString MainWindow::openedPathText() const
+{
     return m_openedPath->text();
 }
 

@@ -4,7 +4,8 @@
 
 namespace Quillorn {
 
-QString PathShortener::shorten(const QString& path, int labelWidth, int textWidth) {
+QString PathShortener::shorten(const QString& path, int labelWidth, int textWidth)
+{
     if (textWidth <= labelWidth || textWidth <= 0)
         return path;
     const qsizetype n = path.size();

@@ -2,12 +2,14 @@
 
 namespace Quillorn {
 
-SlotTable::SlotTable() {
+SlotTable::SlotTable()
+{
     for (int i = 0; i < Count; ++i)
         m_free.append(i);
 }
 
-int SlotTable::take() {
+int SlotTable::take()
+{
     if (m_free.isEmpty())
         return -1;
     const int slot = m_free.takeFirst();
@@ -15,7 +17,8 @@ int SlotTable::take() {
     return slot;
 }
 
-void SlotTable::release(int slot) {
+void SlotTable::release(int slot)
+{
     if (!isValid(slot))
         return;
     m_slots.at(static_cast<size_t>(slot)) = Slot{};
@@ -23,7 +26,8 @@ void SlotTable::release(int slot) {
         m_free.append(slot);
 }
 
-bool SlotTable::inUse(int slot) const {
+bool SlotTable::inUse(int slot) const
+{
     return isValid(slot) && !m_free.contains(slot);
 }
 

@@ -11,15 +11,18 @@ namespace Quillorn {
 Startup::Startup(AppContext& context, QObject* parent)
     : QObject(parent)
     , m_context(context)
-    , m_signals(new SignalWatcher(this)) {
+    , m_signals(new SignalWatcher(this))
+{
     connect(m_signals, &SignalWatcher::stopRequested, this, &Startup::stop);
 }
 
-Startup::~Startup() {
+Startup::~Startup()
+{
     delete m_main;
 }
 
-void Startup::start(const QString& commandLine) {
+void Startup::start(const QString& commandLine)
+{
     m_commandLine = commandLine;
     m_intro = new Intro;
     m_context.settings.externalPrograms = {ExternalProgram{}};
@@ -30,14 +33,16 @@ void Startup::start(const QString& commandLine) {
 }
 
 QString Startup::initialOpen(const QString& commandLine, bool openLastSession,
-                             const QString& lastSessionPath) {
+                             const QString& lastSessionPath)
+{
     const QString path = commandLine.trimmed();
     if (!path.isEmpty())
         return path;
     return openLastSession ? lastSessionPath : QString();
 }
 
-void Startup::finishSplash() {
+void Startup::finishSplash()
+{
     if (m_intro)
         m_intro->deleteLater();
     if (!m_main)
@@ -47,7 +52,8 @@ void Startup::finishSplash() {
     Q_EMIT mainWindowShown();
 }
 
-void Startup::stop(int) {
+void Startup::stop(int)
+{
     // A stop signal cannot ask about unsaved documents; it keeps everything a closed window
     // keeps (settings and the session) and ends the process.
     if (m_main)

@@ -6,7 +6,8 @@
 #include <QApplication>
 #include <QStringList>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillorn"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLORN_VERSION));

@@ -5,19 +5,22 @@
 
 namespace Quillorn {
 
-QByteArray ProgramText::codePage(const QString& language) {
+QByteArray ProgramText::codePage(const QString& language)
+{
     if (language.compare(QLatin1String("russian"), Qt::CaseInsensitive) == 0)
         return QByteArrayLiteral("windows-1251");
     return QByteArrayLiteral("windows-1252");
 }
 
-bool ProgramText::isValidUtf8(const QByteArray& bytes) {
+bool ProgramText::isValidUtf8(const QByteArray& bytes)
+{
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString decoded = decoder.decode(bytes);
     return !decoder.hasError();
 }
 
-QString ProgramText::decode(const QByteArray& bytes, const QString& language) {
+QString ProgramText::decode(const QByteArray& bytes, const QString& language)
+{
     if (isValidUtf8(bytes))
         return QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     QStringDecoder decoder(codePage(language).constData());
@@ -26,7 +29,8 @@ QString ProgramText::decode(const QByteArray& bytes, const QString& language) {
     return decoder.decode(bytes);
 }
 
-QStringList ProgramText::terminatedLines(const QString& text) {
+QStringList ProgramText::terminatedLines(const QString& text)
+{
     QStringList lines;
     qsizetype start = 0;
     for (;;) {
@@ -42,7 +46,8 @@ QStringList ProgramText::terminatedLines(const QString& text) {
     return lines;
 }
 
-QByteArray ProgramText::encode(const QString& text, const QString& language) {
+QByteArray ProgramText::encode(const QString& text, const QString& language)
+{
     QStringEncoder encoder(codePage(language).constData(), QStringEncoder::Flag::Stateless);
     if (encoder.isValid()) {
         // The encoder substitutes what the code page lacks without always saying so:

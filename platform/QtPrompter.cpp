@@ -6,12 +6,14 @@
 
 namespace Quillorn {
 
-QString QtPrompter::windowTitle(const QString& title) const {
+QString QtPrompter::windowTitle(const QString& title) const
+{
     // A message box without a title still needs a window title on this desktop.
     return title.isEmpty() ? QStringLiteral("Quillorn") : title;
 }
 
-void QtPrompter::message(const QString& text, Icon icon, const QString& title) {
+void QtPrompter::message(const QString& text, Icon icon, const QString& title)
+{
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     if (icon == Icon::Exclamation)
         boxIcon = QMessageBox::Warning;
@@ -21,13 +23,15 @@ void QtPrompter::message(const QString& text, Icon icon, const QString& title) {
     box.exec();
 }
 
-bool QtPrompter::askYesNo(const QString& text, const QString& title) {
+bool QtPrompter::askYesNo(const QString& text, const QString& title)
+{
     QMessageBox box(QMessageBox::Warning, windowTitle(title), text,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     return box.exec() == QMessageBox::Yes;
 }
 
-Prompter::SaveChoice QtPrompter::askSave(const QString& text, const QString& title) {
+Prompter::SaveChoice QtPrompter::askSave(const QString& text, const QString& title)
+{
     QMessageBox box(QMessageBox::Warning, windowTitle(title), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Save);
@@ -42,7 +46,8 @@ Prompter::SaveChoice QtPrompter::askSave(const QString& text, const QString& tit
 }
 
 std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title,
-                                         const QString& initial) {
+                                         const QString& initial)
+{
     bool ok = false;
     const QString text = QInputDialog::getText(m_parent, windowTitle(title), prompt,
                                                QLineEdit::Normal, initial, &ok);
@@ -51,17 +56,19 @@ std::optional<QString> QtPrompter::input(const QString& prompt, const QString& t
     return text;
 }
 
-QString QtPrompter::openFileName(const QString& title, const QString& folder,
-                                 const QString& filter) {
+QString QtPrompter::openFileName(const QString& title, const QString& folder, const QString& filter)
+{
     return QFileDialog::getOpenFileName(m_parent, windowTitle(title), folder, filter);
 }
 
 QString QtPrompter::saveFileName(const QString& title, const QString& proposedPath,
-                                 const QString& filter) {
+                                 const QString& filter)
+{
     return QFileDialog::getSaveFileName(m_parent, windowTitle(title), proposedPath, filter);
 }
 
-QString QtPrompter::folderName(const QString& title, const QString& startFolder) {
+QString QtPrompter::folderName(const QString& title, const QString& startFolder)
+{
     return QFileDialog::getExistingDirectory(m_parent, windowTitle(title), startFolder);
 }
 

@@ -19,13 +19,15 @@ constexpr qint64 MaxSettingsFileSize = 16 * 1024 * 1024;
 
 // The language named in the file decides its code page; the key and value are plain ASCII,
 // so a Latin-1 pass finds them before the text is decoded.
-QString declaredLanguage(const QByteArray& bytes) {
+QString declaredLanguage(const QByteArray& bytes)
+{
     Settings probe;
     SettingsFile::apply(QString::fromLatin1(bytes), probe);
     return probe.language;
 }
 
-void applyLine(const QString& line, Settings& settings) {
+void applyLine(const QString& line, Settings& settings)
+{
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0)
         return;
@@ -64,7 +66,8 @@ void applyLine(const QString& line, Settings& settings) {
 
 } // namespace
 
-void SettingsFile::read(Settings& settings) const {
+void SettingsFile::read(Settings& settings) const
+{
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return;
@@ -72,14 +75,16 @@ void SettingsFile::read(Settings& settings) const {
     apply(ProgramText::decode(bytes, declaredLanguage(bytes)), settings);
 }
 
-void SettingsFile::apply(const QString& text, Settings& settings) {
+void SettingsFile::apply(const QString& text, Settings& settings)
+{
     for (const QString& line : ProgramText::terminatedLines(text)) {
         if (!line.isEmpty())
             applyLine(line, settings);
     }
 }
 
-QString SettingsFile::compose(const Settings& settings) {
+QString SettingsFile::compose(const Settings& settings)
+{
     QStringList recent;
     for (const QString& path : settings.recentFiles)
         recent.append(path);
@@ -116,7 +121,8 @@ QString SettingsFile::compose(const Settings& settings) {
     return text;
 }
 
-bool SettingsFile::write(const Settings& settings) const {
+bool SettingsFile::write(const Settings& settings) const
+{
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -124,7 +130,8 @@ bool SettingsFile::write(const Settings& settings) const {
     return file.commit();
 }
 
-std::optional<qint32> SettingsFile::numberValue(const QString& text) {
+std::optional<qint32> SettingsFile::numberValue(const QString& text)
+{
     qsizetype i = 0;
     while (i < text.size() && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
         ++i;
@@ -146,7 +153,8 @@ std::optional<qint32> SettingsFile::numberValue(const QString& text) {
     return static_cast<qint32>(value);
 }
 
-std::optional<bool> SettingsFile::booleanValue(const QString& text) {
+std::optional<bool> SettingsFile::booleanValue(const QString& text)
+{
     const QString trimmed = text.trimmed();
     if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
         return true;

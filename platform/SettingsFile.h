@@ -11,7 +11,9 @@ namespace Quillorn {
 class SettingsFile {
 public:
     explicit SettingsFile(QString path)
-        : m_path(std::move(path)) {}
+        : m_path(std::move(path))
+    {
+    }
 
     const QString& path() const { return m_path; }
 

@@ -14,7 +14,8 @@ namespace {
 // The handler may only write to a descriptor; the event loop reads the other end.
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int number) {
+void onSignal(int number)
+{
     const unsigned char byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
@@ -22,7 +23,8 @@ void onSignal(int number) {
 } // namespace
 
 SignalWatcher::SignalWatcher(QObject* parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
     ::fcntl(signalPipe[0], F_SETFL, O_NONBLOCK);
@@ -37,7 +39,8 @@ SignalWatcher::SignalWatcher(QObject* parent)
         ::sigaction(number, &action, nullptr);
 }
 
-SignalWatcher::~SignalWatcher() {
+SignalWatcher::~SignalWatcher()
+{
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     for (int number : {SIGTERM, SIGINT, SIGHUP})
@@ -49,7 +52,8 @@ SignalWatcher::~SignalWatcher() {
     }
 }
 
-void SignalWatcher::readSignal() {
+void SignalWatcher::readSignal()
+{
     unsigned char byte = 0;
     if (::read(signalPipe[1], &byte, 1) == 1)
         Q_EMIT stopRequested(byte);

@@ -29,14 +29,16 @@ private:
     };
 };
 
-void MainWindowTest::captionsFollowTheLanguage_data() {
+void MainWindowTest::captionsFollowTheLanguage_data()
+{
     QTest::addColumn<QByteArray>("languageLine");
     QTest::addColumn<QString>("language");
     QTest::newRow("empty is english") << QByteArray("Language=\r\n") << "english";
     QTest::newRow("russian") << QByteArray("language=russian\r\n") << "russian";
 }
 
-void MainWindowTest::captionsFollowTheLanguage() {
+void MainWindowTest::captionsFollowTheLanguage()
+{
     QFETCH(QByteArray, languageLine);
     QFETCH(QString, language);
     Fixture f;
@@ -63,7 +65,8 @@ void MainWindowTest::captionsFollowTheLanguage() {
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
-void MainWindowTest::missingLanguageKeepsCreatedCaptions() {
+void MainWindowTest::missingLanguageKeepsCreatedCaptions()
+{
     Fixture f;
     QVERIFY(f.env.writeFile(QStringLiteral("settings.dat"), "Language=klingon\r\n"));
     MainWindow window(f.context);
@@ -72,7 +75,8 @@ void MainWindowTest::missingLanguageKeepsCreatedCaptions() {
     QCOMPARE(f.context.strings.count(), 0);
 }
 
-void MainWindowTest::closingRewritesSettingsAndSession() {
+void MainWindowTest::closingRewritesSettingsAndSession()
+{
     Fixture f;
     QVERIFY(f.env.writeFile(
         QStringLiteral("settings.dat"),
@@ -95,7 +99,8 @@ void MainWindowTest::closingRewritesSettingsAndSession() {
     QCOMPARE(f.env.readFile(QStringLiteral("last_session.qlp")), QByteArray());
 }
 
-void MainWindowTest::recentMenuStopsAtTheFirstEmptySlot() {
+void MainWindowTest::recentMenuStopsAtTheFirstEmptySlot()
+{
     Fixture f;
     QVERIFY(f.env.writeFile(QStringLiteral("settings.dat"),
                             "LastOpened=/a/x.html\\\\\\C:\\web\\y.htm\\\\\\\\\\\\/c/z.html\r\n"));
@@ -109,7 +114,8 @@ void MainWindowTest::recentMenuStopsAtTheFirstEmptySlot() {
     QVERIFY(!entries.at(3)->isVisible());
 }
 
-void MainWindowTest::settingsEnableTheirMenus() {
+void MainWindowTest::settingsEnableTheirMenus()
+{
     Fixture off;
     MainWindow plain(off.context);
     QVERIFY(!plain.menus().htmlTidy->isEnabled());
@@ -127,7 +133,8 @@ void MainWindowTest::settingsEnableTheirMenus() {
     QCOMPARE(external->text(), QStringLiteral("Shown"));
 }
 
-void MainWindowTest::damagedSettingsStartWithDefaults() {
+void MainWindowTest::damagedSettingsStartWithDefaults()
+{
     Fixture f;
     QByteArray garbage(2 * 1024 * 1024, '\0');
     for (int i = 0; i < garbage.size(); i += 7)

@@ -12,7 +12,8 @@ private Q_SLOTS:
     void shorten();
 };
 
-void PathShortenerTest::shorten_data() {
+void PathShortenerTest::shorten_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("labelWidth");
     QTest::addColumn<int>("textWidth");
@@ -26,7 +27,8 @@ void PathShortenerTest::shorten_data() {
     QTest::newRow("no room") << "/home/user/site/index.html" << 0 << 200 << "...";
 }
 
-void PathShortenerTest::shorten() {
+void PathShortenerTest::shorten()
+{
     QFETCH(QString, path);
     QFETCH(int, labelWidth);
     QFETCH(int, textWidth);

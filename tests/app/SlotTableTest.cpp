@@ -15,7 +15,8 @@ private Q_SLOTS:
     void releaseClearsTheRecord();
 };
 
-void SlotTableTest::handsOutSlotsInOrder() {
+void SlotTableTest::handsOutSlotsInOrder()
+{
     SlotTable slots;
     QCOMPARE(slots.take(), 0);
     QCOMPARE(slots.take(), 1);
@@ -25,7 +26,8 @@ void SlotTableTest::handsOutSlotsInOrder() {
     QCOMPARE(slots.usedCount(), 3);
 }
 
-void SlotTableTest::reusesTheOldestFreedSlotFirst() {
+void SlotTableTest::reusesTheOldestFreedSlotFirst()
+{
     SlotTable slots;
     for (int i = 0; i < 3; ++i)
         slots.take();
@@ -36,7 +38,8 @@ void SlotTableTest::reusesTheOldestFreedSlotFirst() {
     QCOMPARE(slots.take(), 1);
 }
 
-void SlotTableTest::eleventhDocumentGetsNoSlot() {
+void SlotTableTest::eleventhDocumentGetsNoSlot()
+{
     SlotTable slots;
     for (int i = 0; i < SlotTable::Count; ++i)
         QCOMPARE(slots.take(), i);
@@ -45,7 +48,8 @@ void SlotTableTest::eleventhDocumentGetsNoSlot() {
     QCOMPARE(slots.take(), 9);
 }
 
-void SlotTableTest::releasingTwiceKeepsOneEntry() {
+void SlotTableTest::releasingTwiceKeepsOneEntry()
+{
     SlotTable slots;
     slots.take();
     slots.release(0);
@@ -55,7 +59,8 @@ void SlotTableTest::releasingTwiceKeepsOneEntry() {
     QCOMPARE(slots.freeSlots().size(), SlotTable::Count);
 }
 
-void SlotTableTest::releaseClearsTheRecord() {
+void SlotTableTest::releaseClearsTheRecord()
+{
     SlotTable slots;
     const int slot = slots.take();
     slots[slot].path = QStringLiteral("/tmp/a.html");

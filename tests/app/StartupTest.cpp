@@ -24,7 +24,8 @@ private Q_SLOTS:
     void stopSignalsRewriteSettings();
 };
 
-void StartupTest::commandLineWinsOverLastSession_data() {
+void StartupTest::commandLineWinsOverLastSession_data()
+{
     QTest::addColumn<QString>("commandLine");
     QTest::addColumn<bool>("openLastSession");
     QTest::addColumn<QString>("expected");
@@ -35,7 +36,8 @@ void StartupTest::commandLineWinsOverLastSession_data() {
     QTest::newRow("nothing") << "" << false << "";
 }
 
-void StartupTest::commandLineWinsOverLastSession() {
+void StartupTest::commandLineWinsOverLastSession()
+{
     QFETCH(QString, commandLine);
     QFETCH(bool, openLastSession);
     QFETCH(QString, expected);
@@ -44,7 +46,8 @@ void StartupTest::commandLineWinsOverLastSession() {
         expected);
 }
 
-void StartupTest::loadingLabelCycles() {
+void StartupTest::loadingLabelCycles()
+{
     const QStringList expected{QStringLiteral("Loading"),    QStringLiteral("Loading."),
                                QStringLiteral("Loading.."),  QStringLiteral("Loading..."),
                                QStringLiteral("Loading..."), QStringLiteral("Loading")};
@@ -52,7 +55,8 @@ void StartupTest::loadingLabelCycles() {
         QCOMPARE(Intro::loadingState(tick), expected.at(tick));
 }
 
-void StartupTest::splashFadesThenHandsOver() {
+void StartupTest::splashFadesThenHandsOver()
+{
     Intro intro;
     QSignalSpy finished(&intro, &Intro::finished);
     intro.show();
@@ -64,7 +68,8 @@ void StartupTest::splashFadesThenHandsOver() {
     QVERIFY(intro.isFinished());
 }
 
-void StartupTest::clickEndsTheSplashEarly() {
+void StartupTest::clickEndsTheSplashEarly()
+{
     Intro intro;
     QSignalSpy finished(&intro, &Intro::finished);
     intro.show();
@@ -75,14 +80,16 @@ void StartupTest::clickEndsTheSplashEarly() {
     QCOMPARE(finished.count(), 1);
 }
 
-void StartupTest::stopSignalsRewriteSettings_data() {
+void StartupTest::stopSignalsRewriteSettings_data()
+{
     QTest::addColumn<int>("signalNumber");
     QTest::newRow("SIGTERM") << int(SIGTERM);
     QTest::newRow("SIGINT") << int(SIGINT);
     QTest::newRow("SIGHUP") << int(SIGHUP);
 }
 
-void StartupTest::stopSignalsRewriteSettings() {
+void StartupTest::stopSignalsRewriteSettings()
+{
     QFETCH(int, signalNumber);
     // The real program, copied into a temporary program folder so that it finds its files
     // (and writes its settings) there.

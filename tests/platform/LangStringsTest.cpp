@@ -17,14 +17,16 @@ private Q_SLOTS:
     void messagesReplaceBreaksAndPlaceholder();
 };
 
-void LangStringsTest::emptyLanguageIsEnglish() {
+void LangStringsTest::emptyLanguageIsEnglish()
+{
     QCOMPARE(LangStrings::languageFolder(QStringLiteral("/opt/q/"), QString()),
              QStringLiteral("/opt/q/languages/english/"));
     QCOMPARE(LangStrings::languageFolder(QStringLiteral("/opt/q"), QStringLiteral("russian")),
              QStringLiteral("/opt/q/languages/russian/"));
 }
 
-void LangStringsTest::shippedFilesHaveAllStrings_data() {
+void LangStringsTest::shippedFilesHaveAllStrings_data()
+{
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("string0");
     QTest::addColumn<QString>("string134");
@@ -36,7 +38,8 @@ void LangStringsTest::shippedFilesHaveAllStrings_data() {
                              << "Сохранить сессию";
 }
 
-void LangStringsTest::shippedFilesHaveAllStrings() {
+void LangStringsTest::shippedFilesHaveAllStrings()
+{
     QFETCH(QString, language);
     QFETCH(QString, string0);
     QFETCH(QString, string134);
@@ -55,7 +58,8 @@ void LangStringsTest::shippedFilesHaveAllStrings() {
     QCOMPARE(strings.value(62).endsWith(QLatin1Char(' ')), true);
 }
 
-void LangStringsTest::lastLineWithoutLineEndIsLost() {
+void LangStringsTest::lastLineWithoutLineEndIsLost()
+{
     Test::TestEnvironment env(Test::TestEnvironment::Languages::None);
     QVERIFY(env.writeFile(QStringLiteral("main.lng"), "Main\r\nTools\nSettings"));
     LangStrings strings;
@@ -66,7 +70,8 @@ void LangStringsTest::lastLineWithoutLineEndIsLost() {
     QCOMPARE(strings.value(2, QStringLiteral("kept")), QStringLiteral("kept"));
 }
 
-void LangStringsTest::missingFileKeepsTheTable() {
+void LangStringsTest::missingFileKeepsTheTable()
+{
     Test::TestEnvironment env(Test::TestEnvironment::Languages::None);
     QVERIFY(env.writeFile(QStringLiteral("main.lng"), "One\r\n"));
     LangStrings strings;
@@ -75,7 +80,8 @@ void LangStringsTest::missingFileKeepsTheTable() {
     QCOMPARE(strings.value(0), QStringLiteral("One"));
 }
 
-void LangStringsTest::messagesReplaceBreaksAndPlaceholder() {
+void LangStringsTest::messagesReplaceBreaksAndPlaceholder()
+{
     Test::TestEnvironment env;
     LangStrings strings;
     QVERIFY(strings.load(env.path(QStringLiteral("languages/english/main.lng")), QString()));

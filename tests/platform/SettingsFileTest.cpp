@@ -26,7 +26,8 @@ private Q_SLOTS:
     void missingFileChangesNothing();
 };
 
-void SettingsFileTest::keysAreCaseInsensitive() {
+void SettingsFileTest::keysAreCaseInsensitive()
+{
     Settings s;
     SettingsFile::apply(QStringLiteral("LANGUAGE=russian\r\nTiDy=TRUE \r\nPhP=/usr/bin/php\r\n"
                                        "OPEN_LAST_SESSION=1\r\npathTOhttpd=/srv/www\r\n"),
@@ -38,13 +39,15 @@ void SettingsFileTest::keysAreCaseInsensitive() {
     QCOMPARE(s.pathToHttpd, QStringLiteral("/srv/www"));
 }
 
-void SettingsFileTest::valueRunsFromTheFirstEquals() {
+void SettingsFileTest::valueRunsFromTheFirstEquals()
+{
     Settings s;
     SettingsFile::apply(QStringLiteral("php=/opt/a=b/php\r\nnoequals\r\nunknown=1\r\n"), s);
     QCOMPARE(s.phpPath, QStringLiteral("/opt/a=b/php"));
 }
 
-void SettingsFileTest::recentFilesKeepTheFirstSix() {
+void SettingsFileTest::recentFilesKeepTheFirstSix()
+{
     Settings s;
     SettingsFile::apply(
         QStringLiteral("LastOpened=/a\\\\\\/b\\\\\\\\\\\\/d\\\\\\/e\\\\\\/f\\\\\\/g\r\n"), s);
@@ -55,7 +58,8 @@ void SettingsFileTest::recentFilesKeepTheFirstSix() {
     QCOMPARE(s.recentFiles[5], QStringLiteral("/f"));
 }
 
-void SettingsFileTest::externLinesAreAddedAfterTheEmptyElement() {
+void SettingsFileTest::externLinesAreAddedAfterTheEmptyElement()
+{
     Settings s;
     SettingsFile::apply(
         QStringLiteral("extern=Firefox///\"%1\"///firefox////usr/bin/firefox///WWW_OpenURL\r\n"
@@ -71,7 +75,8 @@ void SettingsFileTest::externLinesAreAddedAfterTheEmptyElement() {
     QCOMPARE(p.division, QStringLiteral("WWW_OpenURL"));
 }
 
-void SettingsFileTest::numbers_data() {
+void SettingsFileTest::numbers_data()
+{
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("isHttpServer");
     QTest::addColumn<bool>("openLastSession");
@@ -85,7 +90,8 @@ void SettingsFileTest::numbers_data() {
     QTest::newRow("last value wins") << "IsHTTPServer=3\r\nIsHTTPServer=oops\r\n" << 0 << false;
 }
 
-void SettingsFileTest::numbers() {
+void SettingsFileTest::numbers()
+{
     QFETCH(QString, line);
     QFETCH(int, isHttpServer);
     QFETCH(bool, openLastSession);
@@ -95,21 +101,24 @@ void SettingsFileTest::numbers() {
     QCOMPARE(s.openLastSession, openLastSession);
 }
 
-void SettingsFileTest::lastLineWithoutLineEndIsLost() {
+void SettingsFileTest::lastLineWithoutLineEndIsLost()
+{
     Settings s;
     SettingsFile::apply(QStringLiteral("Language=russian\r\nphp=/usr/bin/php"), s);
     QCOMPARE(s.language, QStringLiteral("russian"));
     QVERIFY(s.phpPath.isEmpty());
 }
 
-void SettingsFileTest::lfOnlyLinesAreRead() {
+void SettingsFileTest::lfOnlyLinesAreRead()
+{
     Settings s;
     SettingsFile::apply(QStringLiteral("Language=russian\nTidy=true\n"), s);
     QCOMPARE(s.language, QStringLiteral("russian"));
     QVERIFY(s.tidyAvailable);
 }
 
-void SettingsFileTest::writesNineLinesWithTheLastFourEmpty() {
+void SettingsFileTest::writesNineLinesWithTheLastFourEmpty()
+{
     Settings s;
     QCOMPARE(SettingsFile::compose(s),
              QStringLiteral(
@@ -117,7 +126,8 @@ void SettingsFileTest::writesNineLinesWithTheLastFourEmpty() {
                  "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n\r\n\r\n"));
 }
 
-void SettingsFileTest::writesRecentSlotsWithSeparatorsForEmptyOnes() {
+void SettingsFileTest::writesRecentSlotsWithSeparatorsForEmptyOnes()
+{
     Settings s;
     s.recentFiles[0] = QStringLiteral("/p1");
     s.recentFiles[1] = QStringLiteral("/p2");
@@ -125,7 +135,8 @@ void SettingsFileTest::writesRecentSlotsWithSeparatorsForEmptyOnes() {
     QCOMPARE(lines.at(3), QStringLiteral("LastOpened=/p1\\\\\\/p2\\\\\\\\\\\\\\\\\\\\\\\\"));
 }
 
-void SettingsFileTest::dropsExternWithEmptyNameAtWrite() {
+void SettingsFileTest::dropsExternWithEmptyNameAtWrite()
+{
     Settings s;
     s.addExternalProgram({QString(), QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z"),
                           QStringLiteral("w")});
@@ -143,7 +154,8 @@ void SettingsFileTest::dropsExternWithEmptyNameAtWrite() {
                      QString()}));
 }
 
-void SettingsFileTest::roundTripKeepsEverything() {
+void SettingsFileTest::roundTripKeepsEverything()
+{
     Test::TestEnvironment env(Test::TestEnvironment::Languages::None);
     Settings s;
     s.language = QStringLiteral("russian");
@@ -170,7 +182,8 @@ void SettingsFileTest::roundTripKeepsEverything() {
     QCOMPARE(back.phpPath, s.phpPath);
 }
 
-void SettingsFileTest::damagedFilesGiveDefaults_data() {
+void SettingsFileTest::damagedFilesGiveDefaults_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("nul bytes") << QByteArray(100000, '\0');
@@ -179,7 +192,8 @@ void SettingsFileTest::damagedFilesGiveDefaults_data() {
     QTest::newRow("huge single line") << QByteArray(32 * 1024 * 1024, 'x');
 }
 
-void SettingsFileTest::damagedFilesGiveDefaults() {
+void SettingsFileTest::damagedFilesGiveDefaults()
+{
     QFETCH(QByteArray, bytes);
     Test::TestEnvironment env(Test::TestEnvironment::Languages::None);
     QVERIFY(env.writeFile(QStringLiteral("settings.dat"), bytes));
@@ -192,7 +206,8 @@ void SettingsFileTest::damagedFilesGiveDefaults() {
     QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 9);
 }
 
-void SettingsFileTest::missingFileChangesNothing() {
+void SettingsFileTest::missingFileChangesNothing()
+{
     Settings s;
     s.language = QStringLiteral("russian");
     SettingsFile(QStringLiteral("/nonexistent/settings.dat")).read(s);

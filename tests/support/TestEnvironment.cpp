@@ -7,24 +7,29 @@
 
 namespace Quillorn::Test {
 
-TestEnvironment::TestEnvironment(Languages languages) {
+TestEnvironment::TestEnvironment(Languages languages)
+{
     QDir root(m_dir.path());
     root.mkpath(QStringLiteral("templates"));
     root.mkpath(QStringLiteral("plug-ins"));
+    copyFolder(QStringLiteral(QUILLORN_SHIPPED_DATA "/icons"), path(QStringLiteral("icons")));
     if (languages == Languages::Shipped)
         copyFolder(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages"),
                    path(QStringLiteral("languages")));
 }
 
-QString TestEnvironment::appDir() const {
+QString TestEnvironment::appDir() const
+{
     return m_dir.path() + QLatin1Char('/');
 }
 
-QString TestEnvironment::path(const QString& relative) const {
+QString TestEnvironment::path(const QString& relative) const
+{
     return appDir() + relative;
 }
 
-bool TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes) const {
+bool TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes) const
+{
     const QString target = path(relative);
     QDir().mkpath(QFileInfo(target).absolutePath());
     QFile file(target);
@@ -33,14 +38,16 @@ bool TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes
     return file.write(bytes) == bytes.size();
 }
 
-QByteArray TestEnvironment::readFile(const QString& relative) const {
+QByteArray TestEnvironment::readFile(const QString& relative) const
+{
     QFile file(path(relative));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-bool TestEnvironment::copyFolder(const QString& from, const QString& to) {
+bool TestEnvironment::copyFolder(const QString& from, const QString& to)
+{
     QDir source(from);
     if (!source.exists())
         return false;
