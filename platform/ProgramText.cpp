@@ -14,7 +14,8 @@ QByteArray ProgramText::codePage(const QString& language)
 
 bool ProgramText::isValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless, so that a sequence cut off at the end counts as an error too.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = decoder.decode(bytes);
     return !decoder.hasError();
 }

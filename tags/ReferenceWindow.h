@@ -1,0 +1,59 @@
+#pragma once
+
+#include "tags/ReferenceTree.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Quillorn {
+
+class Prompter;
+class TagTarget;
+
+// A reference tree on screen: folders and items, the description and code of the selected
+// item, and a filter; a double-click or Enter on an item inserts its code at the caret.
+class ReferenceWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ReferenceWindow(TagTarget& target, QWidget* parent = nullptr);
+
+    // Reads the reference tree at `path` and shows it in a new window owned by `parent` that
+    // is deleted when closed. A file that cannot be read is reported through `prompter` and
+    // gives no window.
+    static ReferenceWindow* openReference(const QString& path, const QString& language,
+                                          TagTarget& target, Prompter& prompter, QWidget* parent);
+
+    void setTree(const ReferenceTree& tree, const QString& fallbackTitle = {});
+    const QString& sourcePath() const { return m_sourcePath; }
+
+    // Inserts the code of the current item; false when a folder or nothing is current.
+    bool insertCurrent();
+
+    // Shows only items whose name or description contains `text` (all for an empty text).
+    void setFilter(const QString& text);
+
+    QTreeWidget* treeWidget() const { return m_tree; }
+    QLabel* descriptionLabel() const { return m_description; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showCurrent();
+    bool insertItem(QTreeWidgetItem* item);
+
+    TagTarget& m_target;
+    QString m_sourcePath;
+    QLineEdit* m_filter = nullptr;
+    QTreeWidget* m_tree = nullptr;
+    QLabel* m_description = nullptr;
+    QPlainTextEdit* m_code = nullptr;
+};
+
+} // namespace Quillorn

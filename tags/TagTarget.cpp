@@ -1,0 +1,7 @@
+#include "tags/TagTarget.h"
+
+namespace Quillorn {
+
+TagTarget::~TagTarget() = default;
+
+} // namespace Quillorn

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "tags/FontChoice.h"
+#include "tags/ToolbarAction.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QToolBar>
+
+namespace Quillorn {
+
+class Prompter;
+class ReferenceWindow;
+class TagTarget;
+
+// The tag tool bar of the main window: one picture button per entry of the action table,
+// inserting its snippet into the editor, opening the JavaScript reference or the font chooser.
+class TagToolbar : public QToolBar {
+    Q_OBJECT
+
+public:
+    // Pictures come from `appDir` + "icons/toolbar/<index>.svg", reference trees from
+    // `appDir` + "languages/".
+    TagToolbar(TagTarget& target, Prompter& prompter, const QString& appDir,
+               QWidget* parent = nullptr);
+
+    // The interface language, for reading reference trees written in its code page.
+    void setLanguage(const QString& language) { m_language = language; }
+
+    static QString iconPath(const QString& appDir, int index);
+
+    // Runs the button at `index` as a click does. False when nothing was inserted (a prompt
+    // cancelled, the font chooser closed, a window opened instead, an index out of range).
+    bool trigger(int index);
+
+    QAction* actionAt(int index) const { return m_actions.value(index); }
+
+    // Opens the reference tree `fileName` of the "languages" folder, or raises its window when
+    // it is open already. Nothing when the file cannot be read (the user is told).
+    ReferenceWindow* openReference(const QString& fileName);
+
+Q_SIGNALS:
+    // Button `index` put text into the editor.
+    void inserted(int index);
+
+private:
+    QIcon iconFor(int index, const ToolbarAction& action) const;
+
+    TagTarget& m_target;
+    Prompter& m_prompter;
+    QString m_appDir;
+    QString m_language;
+    QList<ToolbarAction> m_table;
+    QList<QAction*> m_actions;
+    QHash<QString, QPointer<ReferenceWindow>> m_references;
+    FontChoice m_lastFont;
+};
+
+} // namespace Quillorn
