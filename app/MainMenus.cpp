@@ -79,6 +79,7 @@ MainMenus::MainMenus(QMenuBar* bar)
     insertTag = addCommand(tools, "Insert_Tag", QStringLiteral("Insert tag"));
     setNum = addCheck(tools, "setNum", QStringLiteral("Line numbers"), true);
     tagPanel = addCheck(tools, "TagPanel", QStringLiteral("Tags panel"), false);
+    phpReference = addCommand(tools, "phpReference", QStringLiteral("PHP functions reference"));
     redit = addCommand(tools, "REDIT", QStringLiteral("Text editor"));
     addTemplate = addCommand(tools, "Add_Template", QStringLiteral("Add to templates"));
     add2Proj = addCommand(tools, "Add2Proj", QStringLiteral("Add file to project"));

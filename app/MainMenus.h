@@ -42,6 +42,7 @@ struct MainMenus {
     QAction* insertTag;
     QAction* setNum;
     QAction* tagPanel;
+    QAction* phpReference;
     QAction* redit;
     QAction* addTemplate;
     QAction* add2Proj;

@@ -2,24 +2,33 @@
 
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
+#include "app/FileCommands.h"
 #include "app/PathShortener.h"
+#include "app/Startup.h"
+#include "app/TagCommands.h"
+#include "documents/FileKind.h"
+#include "documents/SessionFile.h"
+#include "editing/FindWindow.h"
+#include "editing/LexerChoice.h"
+#include "editing/TabCycle.h"
 #include "platform/AppPaths.h"
-#include "platform/ProgramText.h"
 #include "platform/SettingsFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QTabBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace Quillorn {
@@ -38,11 +47,17 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Quillorn"));
     setWindowIcon(QIcon(m_context.iconPath(QStringLiteral("quillorn.svg"))));
+    setAcceptDrops(true);
     buildWindow();
     load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The tag windows point into the editor: they go first.
+    m_tags.reset();
+    m_files.reset();
+}
 
 void MainWindow::buildWindow()
 {
@@ -54,7 +69,7 @@ void MainWindow::buildWindow()
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
 
-    auto* commandRow = new QHBoxLayout;
+    m_commandRow = new QHBoxLayout;
     const char* commandIcons[] = {"new.svg", "saveas.svg", "open.svg", "tags.svg"};
     for (int i = 0; i < 4; ++i) {
         auto* button = new QPushButton(central);
@@ -62,11 +77,10 @@ void MainWindow::buildWindow()
         button->setIcon(QIcon(m_context.iconPath(QLatin1String(commandIcons[i]))));
         button->setIconSize(QSize(24, 24));
         button->setFixedSize(34, 34);
-        commandRow->addWidget(button);
+        m_commandRow->addWidget(button);
         m_commands[i] = button;
     }
-    commandRow->addStretch();
-    column->addLayout(commandRow);
+    column->addLayout(m_commandRow);
 
     auto* tabRow = new QHBoxLayout;
     m_tabs = new QTabBar(central);
@@ -74,6 +88,7 @@ void MainWindow::buildWindow()
     m_tabs->setExpanding(false);
     m_tabs->setDocumentMode(true);
     m_tabs->setUsesScrollButtons(true);
+    m_tabs->setIconSize(QSize(16, 16));
     tabRow->addWidget(m_tabs, 1);
     m_closeTab = new QToolButton(central);
     m_closeTab->setObjectName(QStringLiteral("CloseTabButton"));
@@ -85,6 +100,11 @@ void MainWindow::buildWindow()
     m_page = new QWidget(central);
     m_page->setObjectName(QStringLiteral("TabPage"));
     m_page->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* pageLayout = new QVBoxLayout(m_page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    m_editor = new Editor(m_page);
+    m_editor->viewport()->installEventFilter(this);
+    pageLayout->addWidget(m_editor);
     column->addWidget(m_page, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -98,7 +118,7 @@ void MainWindow::buildWindow()
     m_previewMode[0]->setChecked(true);
     m_status = new QLabel(central);
     m_status->setObjectName(QStringLiteral("Status"));
-    m_status->setMinimumWidth(220);
+    m_status->setMinimumWidth(260);
     bottom->addWidget(m_status);
     m_openedPath = new QLabel(central);
     m_openedPath->setObjectName(QStringLiteral("OpenedPath"));
@@ -107,10 +127,51 @@ void MainWindow::buildWindow()
     column->addLayout(bottom);
 
     setCentralWidget(central);
-    resize(900, 640);
+    resize(1000, 700);
 
-    connect(m_menus->quit, &QAction::triggered, this, &QWidget::close);
-    connect(m_menus->about, &QAction::triggered, this, &MainWindow::showAbout);
+    m_files = std::make_unique<FileCommands>(*this);
+    m_tags = std::make_unique<TagCommands>(*this, m_commandRow);
+    m_commandRow->addStretch();
+    connectCommands();
+}
+
+void MainWindow::connectCommands()
+{
+    const MainMenus& m = *m_menus;
+    connect(m.quit, &QAction::triggered, this, &QWidget::close);
+    connect(m.about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m.clsW, &QAction::triggered, this, &MainWindow::closeCurrentTab);
+    connect(m.closeAllWnd, &QAction::triggered, this, &MainWindow::closeAllWindows);
+    connect(m.saveAll, &QAction::triggered, this, &MainWindow::saveAllFiles);
+    connect(m_closeTab, &QToolButton::clicked, this, &MainWindow::closeCurrentTab);
+    connect(m_commands[0], &QPushButton::clicked, m_files.get(), &FileCommands::newDocument);
+    connect(m_commands[1], &QPushButton::clicked, m_files.get(), &FileCommands::saveAs);
+    connect(m_commands[2], &QPushButton::clicked, m_files.get(), &FileCommands::openFromDialog);
+    connect(m_commands[3], &QPushButton::clicked, m_tags.get(), &TagCommands::insertTag);
+
+    connect(m.undo, &QAction::triggered, this, [this] {
+        if (m_active >= 0)
+            m_editor->undo();
+    });
+    connect(m.redo, &QAction::triggered, this, [this] {
+        if (m_active >= 0)
+            m_editor->redo();
+    });
+    connect(m.fnd, &QAction::triggered, this, [this] { openFind(false); });
+    connect(m.repl, &QAction::triggered, this, [this] { openFind(true); });
+    connect(m.wrap, &QAction::toggled, m_editor, &Editor::setWrapByWords);
+    connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
+
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (!m_closingTab && m_slots.inUse(index))
+            activateSlot(index);
+    });
+    connect(m_tabs, &QTabBar::tabBarClicked, this, &MainWindow::onTabClicked);
+
+    connect(m_editor, &Editor::contentChanged, this, &MainWindow::onContentChanged);
+    connect(m_editor, &Editor::statusTextChanged, m_status, &QLabel::setText);
+    connect(m_editor, &Editor::nextTabRequested, this, [this] { cycleTab(true); });
+    connect(m_editor, &Editor::previousTabRequested, this, [this] { cycleTab(false); });
 }
 
 void MainWindow::load()
@@ -134,15 +195,14 @@ void MainWindow::load()
     }
 
     // What shows only while a document is open starts hidden.
-    m_page->hide();
-    m_previewMode[0]->hide();
-    m_previewMode[1]->hide();
-    m_closeTab->hide();
+    hideDocumentControls();
 
     SettingsFile(m_context.settingsPath()).read(m_context.settings);
     applySettings();
     setLanguage();
-    parseExt();
+    m_editor->loadLanguageFiles(m_context.languagesDir());
+    m_editor->setLineNumbersVisible(m_menus->setNum->isChecked());
+    m_files->parseExt();
 }
 
 void MainWindow::applySettings()
@@ -150,52 +210,18 @@ void MainWindow::applySettings()
     const Settings& s = m_context.settings;
     m_menus->htmlTidy->setEnabled(s.tidyAvailable);
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
-    rebuildRecentMenu();
+    m_files->rebuildRecentMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->opnNew,
-                                  m_menus->openOld,
-                                  m_menus->saveHtml,
-                                  m_menus->saveHtmlAs,
-                                  m_menus->saveAll,
-                                  m_menus->saveSession,
-                                  m_menus->saveProjAs,
-                                  m_menus->prnt,
-                                  m_menus->clsW,
-                                  m_menus->closeAllWnd,
-                                  m_menus->undo,
-                                  m_menus->redo,
-                                  m_menus->fnd,
-                                  m_menus->repl,
-                                  m_menus->wrap,
-                                  m_menus->visEd,
-                                  m_menus->chk,
-                                  m_menus->insertTag,
-                                  m_menus->setNum,
-                                  m_menus->tagPanel,
-                                  m_menus->redit,
-                                  m_menus->addTemplate,
-                                  m_menus->add2Proj,
-                                  m_menus->viewBrowse,
-                                  m_menus->repByTidy,
-                                  m_menus->chkByTidy,
-                                  m_menus->convToXml,
-                                  m_menus->convToHtml,
-                                  m_menus->convToXhtml,
-                                  m_menus->tagsToUpperCase,
-                                  m_menus->changeLanguage,
-                                  m_menus->extensions,
-                                  m_menus->phpExe,
-                                  m_menus->phpCheck,
-                                  m_menus->phpHighlight,
-                                  m_menus->phpCompact,
-                                  m_menus->help};
+    const QList<QAction*> pending{
+        m_menus->prnt,         m_menus->visEd,           m_menus->chk,
+        m_menus->redit,        m_menus->viewBrowse,      m_menus->repByTidy,
+        m_menus->chkByTidy,    m_menus->convToXml,       m_menus->convToHtml,
+        m_menus->convToXhtml,  m_menus->tagsToUpperCase, m_menus->changeLanguage,
+        m_menus->extensions,   m_menus->phpExe,          m_menus->phpCheck,
+        m_menus->phpHighlight, m_menus->phpCompact,      m_menus->help};
     for (QAction* action : pending)
         action->setEnabled(false);
-    for (QAction* entry : m_menus->lstOpn)
-        entry->setEnabled(false);
-    for (QPushButton* button : m_commands)
-        button->setEnabled(false);
 }
 
 void MainWindow::setLanguage()
@@ -205,38 +231,8 @@ void MainWindow::setLanguage()
         s.language = QStringLiteral("english");
     m_context.strings.load(m_context.languageDir() + QLatin1String("main.lng"), s.language);
     CaptionTable::apply(this, m_context.strings);
-}
-
-void MainWindow::rebuildRecentMenu()
-{
-    const auto& recent = m_context.settings.recentFiles;
-    for (int i = 0; i < Settings::RecentCount; ++i) {
-        QAction* entry = m_menus->lstOpn.at(i);
-        entry->setVisible(false);
-    }
-    for (int i = 0; i < Settings::RecentCount && !recent[i].isEmpty(); ++i) {
-        QAction* entry = m_menus->lstOpn.at(i);
-        entry->setText(AppPaths::fileName(recent[i]));
-        entry->setToolTip(recent[i]);
-        entry->setVisible(true);
-    }
-}
-
-void MainWindow::parseExt()
-{
-    for (QAction* entry : m_externalEntries)
-        m_menus->settings->removeAction(entry);
-    qDeleteAll(m_externalEntries);
-    m_externalEntries.clear();
-    const auto& programs = m_context.settings.externalPrograms;
-    for (qsizetype i = 1; i < programs.size(); ++i) {
-        auto* entry = new QAction(programs.at(i).name, m_menus->settings);
-        entry->setObjectName(QStringLiteral("ext(%1)").arg(i - 1));
-        entry->setVisible(!programs.at(i).name.isEmpty());
-        entry->setEnabled(false);
-        m_menus->settings->addAction(entry);
-        m_externalEntries.append(entry);
-    }
+    m_editor->setLangStrings(&m_context.strings);
+    m_tags->setLanguage();
 }
 
 void MainWindow::showAbout()
@@ -247,20 +243,21 @@ void MainWindow::showAbout()
 
 void MainWindow::init(const QString& commandLine)
 {
-    Q_UNUSED(commandLine);
+    const QString path = Startup::initialOpen(commandLine, m_context.settings.openLastSession,
+                                              m_context.lastSessionPath());
+    // The command line's file goes into the recent list; the last session does not.
+    if (!path.isEmpty())
+        m_files->openDocument(path, !commandLine.trimmed().isEmpty());
 }
 
-QString MainWindow::sessionText() const
+QStringList MainWindow::sessionPaths() const
 {
-    QString text;
+    QStringList paths;
     for (int i = 0; i < SlotTable::Count; ++i) {
-        if (!m_slots.inUse(i))
-            continue;
-        if (!text.isEmpty())
-            text += QLatin1String("\r\n");
-        text += m_slots[i].path;
+        if (m_slots.inUse(i))
+            paths.append(m_slots[i].path);
     }
-    return text;
+    return paths;
 }
 
 void MainWindow::shutdown()
@@ -270,15 +267,246 @@ void MainWindow::shutdown()
     m_shutDown = true;
     // Each step is independent: one that fails does not keep the next from running.
     SettingsFile(m_context.settingsPath()).write(m_context.settings);
-    QSaveFile session(m_context.lastSessionPath());
-    if (session.open(QIODevice::WriteOnly)) {
-        session.write(ProgramText::encode(sessionText(), m_context.settings.language));
-        session.commit();
+    SessionFile::write(m_context.lastSessionPath(), sessionPaths(), m_context.settings.language);
+}
+
+int MainWindow::currentTab() const
+{
+    return m_active;
+}
+
+int MainWindow::newTab(const QString& fileName)
+{
+    const int slot = m_slots.take();
+    if (slot < 0)
+        return -1;
+    m_documents[slot] = m_editor->createDocument(LexerChoice::forFileName(fileName));
+    m_views[slot] = {};
+    m_tabs->setTabVisible(slot, true);
+    setTabCaption(slot, fileName);
+    setTabPicture(slot, fileName);
+    activateSlot(slot);
+    return slot;
+}
+
+void MainWindow::activateSlot(int slot)
+{
+    if (!m_slots.inUse(slot))
+        return;
+    if (m_tabs->currentIndex() != slot) {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(slot);
     }
+    if (m_active == slot && m_editor->isVisible())
+        return;
+
+    m_switching = true;
+    if (m_active >= 0)
+        m_views[m_active] = m_editor->viewState();
+    m_editor->setDocument(m_documents[slot]);
+    m_editor->restoreViewState(m_views[slot]);
+    m_active = slot;
+    showDocumentControls();
+    m_editor->setFocus();
+    showOpenedPath(m_slots[slot].path);
+    m_switching = false;
+
+    m_editor->refreshStatus();
+    updateTitle();
+}
+
+void MainWindow::onTabClicked(int index)
+{
+    // After a close the strip may already point at a tab whose document is not shown;
+    // clicking it shows it.
+    if (m_slots.inUse(index) && index != m_active)
+        activateSlot(index);
+}
+
+void MainWindow::cycleTab(bool forward)
+{
+    if (m_active < 0)
+        return;
+    TabCycle::Visibility visible{};
+    for (int i = 0; i < SlotTable::Count; ++i)
+        visible[static_cast<size_t>(i)] = m_slots.inUse(i);
+    activateSlot(forward ? TabCycle::next(visible, m_active)
+                         : TabCycle::previous(visible, m_active));
+}
+
+void MainWindow::closeCurrentTab()
+{
+    const int cur = m_active;
+    if (!m_slots.inUse(cur))
+        return;
+    if (!m_slots[cur].saved &&
+        m_context.prompter.askYesNo(m_context.strings.message(79), QString())) {
+        // A save that was asked for but did not happen (the name was not given, the write
+        // failed) keeps the tab open: closing it would drop the text the user meant to keep.
+        if (!m_files->save())
+            return;
+    }
+
+    m_closingTab = true;
+    m_editor->setDocument(QsciDocument());
+    m_documents[cur] = QsciDocument();
+    m_views[cur] = {};
+    m_active = -1;
+    hideDocumentControls();
+    m_slots.release(cur);
+    m_files->forgetSlot(cur);
+    m_tabs->setTabVisible(cur, false);
+    m_tabs->setTabText(cur, QString());
+    m_tabs->setTabIcon(cur, QIcon());
+    m_closingTab = false;
+
+    setStatusText(QString());
+    showOpenedPath(QString());
+    updateTitle();
+}
+
+void MainWindow::closeAllWindows()
+{
+    for (int i = 0; i < SlotTable::Count; ++i) {
+        if (!m_slots.inUse(i))
+            continue;
+        activateSlot(i);
+        closeCurrentTab();
+    }
+}
+
+void MainWindow::saveAllFiles()
+{
+    const int remembered = m_active;
+    for (int i = 0; i < SlotTable::Count; ++i) {
+        if (!m_slots.inUse(i))
+            continue;
+        activateSlot(i);
+        m_files->save();
+    }
+    if (m_slots.inUse(remembered))
+        activateSlot(remembered);
+}
+
+void MainWindow::callEmptyFlName(int slot)
+{
+    if (SlotTable::isValid(slot))
+        m_slots[slot].path.clear();
+    if (slot == m_active)
+        showOpenedPath(QString());
+}
+
+void MainWindow::callRichChange()
+{
+    onContentChanged();
+}
+
+void MainWindow::onContentChanged()
+{
+    if (m_switching || m_active < 0)
+        return;
+    if (m_slots[m_active].saved) {
+        m_slots[m_active].saved = false;
+        updateTitle();
+    }
+}
+
+void MainWindow::setTabCaption(int slot, const QString& caption)
+{
+    m_tabs->setTabText(slot, caption);
+    m_tabs->setTabToolTip(slot, caption);
+    if (slot == m_active)
+        updateTitle();
+}
+
+QString MainWindow::tabCaption(int slot) const
+{
+    return m_tabs->tabText(slot);
+}
+
+void MainWindow::setTabPicture(int slot, const QString& fileName, const QIcon& fallback)
+{
+    const QString kindIcon = FileKind::iconPath(FileKind::kindOf(fileName), m_context.appDir);
+    if (!kindIcon.isEmpty()) {
+        m_tabs->setTabIcon(slot, QIcon(kindIcon));
+        return;
+    }
+    if (!fallback.isNull()) {
+        m_tabs->setTabIcon(slot, fallback);
+        return;
+    }
+    // Other kinds show the desktop's icon for the file, when it is a file.
+    const QString path = m_slots[slot].path;
+    QIcon icon;
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        icon = QFileIconProvider().icon(QFileInfo(path));
+    m_tabs->setTabIcon(slot, icon);
+}
+
+void MainWindow::updateTitle()
+{
+    if (m_active < 0) {
+        setWindowTitle(QStringLiteral("Quillorn"));
+        return;
+    }
+    QString title = QLatin1String("Quillorn - ") + m_tabs->tabText(m_active);
+    if (!m_slots[m_active].saved)
+        title += QLatin1String(" *");
+    setWindowTitle(title);
+}
+
+void MainWindow::showDocumentControls()
+{
+    m_page->show();
+    m_editor->show();
+    m_closeTab->show();
+    m_previewMode[0]->show();
+    m_previewMode[1]->show();
+}
+
+void MainWindow::hideDocumentControls()
+{
+    m_page->hide();
+    m_closeTab->hide();
+    m_previewMode[0]->hide();
+    m_previewMode[1]->hide();
+}
+
+void MainWindow::openFind(bool replace)
+{
+    if (m_active < 0)
+        return;
+    if (!m_find)
+        m_find = new FindWindow(m_editor, m_context.strings, m_context.prompter, this);
+    m_find->open(replace ? FindWindow::Mode::Replace : FindWindow::Mode::Find);
+}
+
+bool MainWindow::confirmClose()
+{
+    for (int i = 0; i < SlotTable::Count; ++i) {
+        if (!m_slots.inUse(i) || m_slots[i].saved)
+            continue;
+        activateSlot(i);
+        switch (m_context.prompter.askSave(m_context.strings.message(79), tabCaption(i))) {
+        case Prompter::SaveChoice::Save:
+            if (!m_files->save())
+                return false;
+            break;
+        case Prompter::SaveChoice::Discard:
+            break;
+        case Prompter::SaveChoice::Cancel:
+            return false;
+        }
+    }
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_shutDown && !confirmClose()) {
+        event->ignore();
+        return;
+    }
     shutdown();
     event->accept();
 }
@@ -286,6 +514,65 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    layOutPathLabel();
+}
+
+bool MainWindow::openDroppedFiles(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return false;
+    bool any = false;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        m_files->openDocument(url.toLocalFile(), true);
+        any = true;
+    }
+    return any;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (openDroppedFiles(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Files dropped on the editor open as documents instead of landing as text.
+    if (watched == m_editor->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (openDroppedFiles(drop->mimeData())) {
+                drop->acceptProposedAction();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::setStatusText(const QString& text)
+{
+    m_status->setText(text);
+}
+
+void MainWindow::showOpenedPath(const QString& path)
+{
+    m_fullOpenedPath = path;
+    m_openedPath->setToolTip(path);
     layOutPathLabel();
 }
 

@@ -3,12 +3,16 @@
 #include "app/AppContext.h"
 #include "app/MainMenus.h"
 #include "app/SlotTable.h"
+#include "editing/Editor.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class QLabel;
+class QMimeData;
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
@@ -16,9 +20,13 @@ class QToolButton;
 
 namespace Quillorn {
 
-// The main window (Main): menus, the ten document tabs, the command buttons and the status
-// and path labels. It is prepared behind the splash, shown when the splash finishes, and runs
-// the orderly stop when it closes.
+class FileCommands;
+class FindWindow;
+class TagCommands;
+
+// The main window (Main): menus, the ten document tabs over the one editor, the command
+// buttons and the status and path labels. It is prepared behind the splash, shown when the
+// splash finishes, and runs the orderly stop when it closes.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,40 +43,100 @@ public:
     // window and a stop signal both end here.
     void shutdown();
 
-    const MainMenus& menus() const { return *m_menus; }
+    // Takes a free slot for a document named `fileName`, shows its tab with the kind's picture
+    // and makes it current. -1 when all ten slots are in use.
+    int newTab(const QString& fileName);
+    // Asks about unsaved changes (Yes saves first) and closes the current tab.
+    void closeCurrentTab();
+    // Closes every open tab in tab order, each asking for itself.
+    void closeAllWindows();
+    // Saves every open document in tab order, then returns to the current one.
+    void saveAllFiles();
+    // The document of `slot` has no file any more: its next Save asks for a name.
+    void callEmptyFlName(int slot);
+    // Runs the change handling as if the text had been typed.
+    void callRichChange();
+
+    // Makes `slot` the current tab and shows its document in the editor.
+    void activateSlot(int slot);
+    // The slot whose document the editor shows; -1 while no document is shown.
+    int currentSlot() const { return m_active; }
+    // The current tab of the strip, shown or not; -1 when no tab is in use.
+    int currentTab() const;
+
+    void setTabCaption(int slot, const QString& caption);
+    QString tabCaption(int slot) const;
+    // Sets the tab picture from the file name's extension; a file of another kind gets the
+    // desktop's icon for it, or the given icon.
+    void setTabPicture(int slot, const QString& fileName, const QIcon& fallback = {});
+    void setStatusText(const QString& text);
+    // Shows `path` in the path label, shortened to fit.
+    void showOpenedPath(const QString& path);
+    // Shows the editor and the controls that belong to an open document.
+    void showDocumentControls();
+    // Refreshes the window title from the current document.
+    void updateTitle();
+
+    Editor* editor() const { return m_editor; }
+    AppContext& context() const { return m_context; }
+    SlotTable& slotTable() { return m_slots; }
     const SlotTable& slotTable() const { return m_slots; }
+    const MainMenus& menus() const { return *m_menus; }
+    FileCommands& files() const { return *m_files; }
+    TagCommands& tags() const { return *m_tags; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
-
-    // The session file's text: the paths of the open documents in slot order.
-    QString sessionText() const;
+    bool isSwitching() const { return m_switching; }
+    // The paths of the open documents in slot order, as a session lists them.
+    QStringList sessionPaths() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
+    void connectCommands();
     void load();
     void applySettings();
-    void rebuildRecentMenu();
-    void parseExt();
     void showAbout();
     void layOutPathLabel();
+    void onContentChanged();
+    void onTabClicked(int index);
+    void cycleTab(bool forward);
+    void openFind(bool replace);
+    void hideDocumentControls();
+    // Opens the local files a drag carries; false when it carries none.
+    bool openDroppedFiles(const QMimeData* data);
+    // Asks about every unsaved document before the window closes; false when the user
+    // cancelled.
+    bool confirmClose();
 
     AppContext& m_context;
     std::unique_ptr<MainMenus> m_menus;
     SlotTable m_slots;
+    std::array<QsciDocument, SlotTable::Count> m_documents;
+    std::array<Editor::ViewState, SlotTable::Count> m_views;
     QTabBar* m_tabs = nullptr;
     QToolButton* m_closeTab = nullptr;
     QWidget* m_page = nullptr;
+    Editor* m_editor = nullptr;
+    QHBoxLayout* m_commandRow = nullptr;
     QRadioButton* m_previewMode[2] = {nullptr, nullptr};
     QLabel* m_status = nullptr;
     QLabel* m_openedPath = nullptr;
     QPushButton* m_commands[4] = {nullptr, nullptr, nullptr, nullptr};
-    QList<QAction*> m_externalEntries;
+    FindWindow* m_find = nullptr;
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<TagCommands> m_tags;
     QString m_fullOpenedPath;
+    int m_active = -1;
+    bool m_switching = false;
+    bool m_closingTab = false;
     bool m_shutDown = false;
 };
 

@@ -1,0 +1,334 @@
+#include "app/FileCommands.h"
+
+#include "app/MainWindow.h"
+#include "documents/DocumentCodec.h"
+#include "documents/ExternalLauncher.h"
+#include "documents/FileFilters.h"
+#include "documents/FileIO.h"
+#include "documents/FileKind.h"
+#include "documents/ProjectsWindow.h"
+#include "documents/RecentFiles.h"
+#include "documents/SessionFile.h"
+#include "documents/TemplateChooser.h"
+#include "documents/TemplateStore.h"
+#include "platform/AppPaths.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+
+namespace Quillorn {
+
+namespace {
+const QString FileMissing = QStringLiteral("File doesn't exist!");
+}
+
+FileCommands::FileCommands(MainWindow& main)
+    : QObject(&main)
+    , m_main(main)
+    , m_context(main.context())
+{
+    const MainMenus& menus = m_main.menus();
+    connect(menus.opnNew, &QAction::triggered, this, &FileCommands::newDocument);
+    connect(menus.openOld, &QAction::triggered, this, &FileCommands::openFromDialog);
+    connect(menus.saveHtml, &QAction::triggered, this, &FileCommands::save);
+    connect(menus.saveHtmlAs, &QAction::triggered, this, &FileCommands::saveAs);
+    connect(menus.saveSession, &QAction::triggered, this, &FileCommands::saveSession);
+    connect(menus.saveProjAs, &QAction::triggered, this, &FileCommands::saveProject);
+    connect(menus.add2Proj, &QAction::triggered, this, &FileCommands::addFileToProject);
+    connect(menus.addTemplate, &QAction::triggered, this, &FileCommands::addToTemplates);
+    for (int i = 0; i < menus.lstOpn.size(); ++i)
+        connect(menus.lstOpn.at(i), &QAction::triggered, this, [this, i] { openRecent(i); });
+}
+
+void FileCommands::openDocument(const QString& path, bool addToRecent)
+{
+    if (!FileKind::isProjectFile(path)) {
+        openOneDocument(path, addToRecent);
+        return;
+    }
+    // A list of documents: every entry opens in turn; lists inside lists are followed once.
+    const SessionFile::Expansion list = SessionFile::expand(path, m_context.settings.language);
+    for (const QString& document : list.documents)
+        openOneDocument(document, false);
+    if (addToRecent)
+        this->addToRecent(path);
+    m_currentProject = path;
+}
+
+void FileCommands::openOneDocument(const QString& path, bool addToRecent)
+{
+    const qint64 size = FileIO::fileSize(path);
+    if (FileIO::needsSizeQuestion(size) &&
+        !m_context.prompter.askYesNo(FileIO::sizeQuestion(path, size), QString()))
+        return;
+    const FileIO::ReadResult read = FileIO::readWholeFile(path);
+    if (!read.ok()) {
+        m_context.prompter.message(read.failure == FileIO::Failure::Missing ? FileMissing
+                                                                            : read.error,
+                                   Prompter::Icon::Critical);
+        return;
+    }
+    const int slot = m_main.newTab(AppPaths::fileName(path));
+    if (slot < 0)
+        return;
+    if (addToRecent)
+        this->addToRecent(path);
+
+    const LangStrings& strings = m_context.strings;
+    m_main.slotTable()[slot].path = path;
+    m_main.setStatusText(strings.value(59));
+    const DocumentCodec::Decoded decoded =
+        DocumentCodec::decode(read.bytes, m_context.settings.language);
+    m_encodings[static_cast<size_t>(slot)] = decoded.encoding;
+    m_main.editor()->loadBytes(decoded.utf8);
+    m_main.showDocumentControls();
+    m_main.setStatusText(strings.value(59) + QLatin1String("  ") + strings.value(60) +
+                         QLatin1String("100%"));
+    m_main.slotTable()[slot].saved = true;
+    m_main.setTabPicture(slot, path);
+    m_main.setStatusText(QStringLiteral("OK"));
+    m_main.showOpenedPath(path);
+    m_main.updateTitle();
+}
+
+void FileCommands::openFromDialog()
+{
+    const QString name =
+        m_context.prompter.openFileName(m_context.strings.value(5, QStringLiteral("Open")),
+                                        QString(), FileFilters::openFilter(m_context.strings));
+    if (!name.isEmpty())
+        openDocument(name, true);
+}
+
+void FileCommands::openRecent(int index)
+{
+    if (index >= 0 && index < Settings::RecentCount)
+        openDocument(m_context.settings.recentFiles[static_cast<size_t>(index)], false);
+}
+
+bool FileCommands::save()
+{
+    const int cur = m_main.currentSlot();
+    if (cur < 0)
+        return false;
+    const QString path = m_main.slotTable()[cur].path;
+    if (path.isEmpty())
+        return saveAs();
+    if (!writeDocument(cur, path))
+        return false;
+    m_main.setTabPicture(cur, m_main.tabCaption(cur));
+    m_main.slotTable()[cur].saved = true;
+    m_main.updateTitle();
+    return true;
+}
+
+bool FileCommands::saveAs()
+{
+    const int cur = m_main.currentSlot();
+    if (cur < 0)
+        return false;
+    const LangStrings& strings = m_context.strings;
+    m_main.setStatusText(QStringLiteral("Подождите"));
+    const QString caption = m_main.tabCaption(cur);
+    const QString current = m_main.slotTable()[cur].path;
+    const QString proposed = current.isEmpty() ? caption : current;
+    const QString name =
+        m_context.prompter.saveFileName(strings.value(53, QStringLiteral("Save as ...")), proposed,
+                                        FileFilters::saveAsFilter(strings, caption));
+    if (name.isEmpty()) {
+        m_main.setStatusText(QString());
+        return false;
+    }
+    addToRecent(name);
+    if (!writeDocument(cur, name)) {
+        m_main.setStatusText(QString());
+        return false;
+    }
+    m_main.slotTable()[cur].path = name;
+    m_main.slotTable()[cur].saved = true;
+    m_main.setTabCaption(cur, AppPaths::fileName(name));
+    m_main.setTabPicture(cur, name);
+    m_main.showOpenedPath(name);
+    m_main.setStatusText(QString());
+    m_main.updateTitle();
+    return true;
+}
+
+bool FileCommands::writeDocument(int slot, const QString& path)
+{
+    const QByteArray utf8 = m_main.editor()->bytes();
+    Encoding encoding =
+        DocumentCodec::encodingForSave(utf8, m_encodings[static_cast<size_t>(slot)]);
+    DocumentCodec::Encoded encoded = DocumentCodec::encode(utf8, encoding);
+    if (!encoded.ok()) {
+        // Never replace what the encoding cannot hold: ask to write UTF-8 instead.
+        if (!m_context.prompter.askYesNo(
+                LangStrings::messageText(
+                    DocumentCodec::utf8InsteadQuestion(encoding, encoded.unencodable)),
+                QString()))
+            return false;
+        encoding = DocumentCodec::utf8Instead(encoding);
+        encoded = DocumentCodec::encode(utf8, encoding);
+    }
+    const FileIO::WriteResult written = FileIO::saveFile(path, encoded.bytes);
+    if (!written.ok()) {
+        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+        return false;
+    }
+    m_encodings[static_cast<size_t>(slot)] = encoding;
+    return true;
+}
+
+void FileCommands::addToRecent(const QString& path)
+{
+    RecentFiles(m_context.settings.recentFiles).addToRecent(path);
+    rebuildRecentMenu();
+}
+
+void FileCommands::rebuildRecentMenu()
+{
+    const QList<QAction*>& entries = m_main.menus().lstOpn;
+    for (QAction* entry : entries)
+        entry->setVisible(false);
+    for (const RecentFiles::Entry& entry :
+         RecentFiles(m_context.settings.recentFiles).menuEntries()) {
+        QAction* action = entries.value(entry.index);
+        if (!action)
+            continue;
+        action->setText(entry.caption);
+        action->setToolTip(entry.path);
+        action->setVisible(true);
+    }
+}
+
+void FileCommands::parseExt()
+{
+    QMenu* menu = m_main.menus().settings;
+    for (QAction* entry : m_externalEntries)
+        menu->removeAction(entry);
+    qDeleteAll(m_externalEntries);
+    m_externalEntries.clear();
+    const auto& programs = m_context.settings.externalPrograms;
+    for (qsizetype i = 1; i < programs.size(); ++i) {
+        auto* entry = new QAction(programs.at(i).name, menu);
+        entry->setObjectName(QStringLiteral("ext(%1)").arg(i - 1));
+        entry->setVisible(!programs.at(i).name.isEmpty());
+        const int index = static_cast<int>(i - 1);
+        connect(entry, &QAction::triggered, this, [this, index] { openInExternal(index); });
+        menu->addAction(entry);
+        m_externalEntries.append(entry);
+    }
+}
+
+void FileCommands::openInExternal(int index)
+{
+    const int cur = m_main.currentSlot();
+    const auto blocker =
+        ExternalLauncher::blocker(cur >= 0, cur >= 0 && m_main.slotTable()[cur].saved);
+    if (blocker != ExternalLauncher::Blocker::None) {
+        m_context.prompter.message(ExternalLauncher::blockerMessage(blocker));
+        return;
+    }
+    const auto& programs = m_context.settings.externalPrograms;
+    if (index + 1 >= programs.size())
+        return;
+    const ExternalLauncher::Result result =
+        ExternalLauncher::open(programs.at(index + 1), m_main.slotTable()[cur].path);
+    if (result.way == ExternalLauncher::Way::Failed)
+        m_context.prompter.message(result.error, Prompter::Icon::Critical);
+}
+
+void FileCommands::saveSession()
+{
+    const QString name = m_context.prompter.saveFileName(
+        m_context.strings.value(134, QStringLiteral("Save session")), QString(),
+        FileFilters::projectFilter(m_context.strings));
+    if (name.isEmpty())
+        return;
+    const FileIO::WriteResult written =
+        SessionFile::write(name, m_main.sessionPaths(), m_context.settings.language);
+    if (!written.ok())
+        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+}
+
+void FileCommands::addFileToProject()
+{
+    const LangStrings& strings = m_context.strings;
+    if (m_currentProject.isEmpty()) {
+        m_context.prompter.message(strings.message(131));
+        return;
+    }
+    const int cur = m_main.currentSlot();
+    if (cur < 0 || m_main.slotTable()[cur].path.isEmpty()) {
+        m_context.prompter.message(strings.message(132));
+        return;
+    }
+    const FileIO::WriteResult written = SessionFile::appendEntry(
+        m_currentProject, m_main.slotTable()[cur].path, m_context.settings.language);
+    if (!written.ok())
+        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+}
+
+void FileCommands::saveProject()
+{
+    QList<ProjectsWindow::OpenDocument> documents;
+    for (int i = 0; i < SlotTable::Count; ++i) {
+        if (m_main.slotTable().inUse(i))
+            documents.append(
+                {i, m_main.tabCaption(i), m_main.slotTable()[i].path, m_main.slotTable()[i].saved});
+    }
+    ProjectsWindow window(documents, m_context.strings, m_context.prompter,
+                          m_context.settings.language, &m_main);
+    window.exec();
+}
+
+void FileCommands::newDocument()
+{
+    TemplateChooser chooser(m_context.appDir, m_context.strings, m_context.settings.language,
+                            &m_main);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const TemplateChooser::Choice& choice = chooser.choice();
+    const int slot = m_main.newTab(QLatin1String("unknown") + choice.extension);
+    if (slot < 0)
+        return;
+    m_main.setTabPicture(slot, QLatin1String("unknown") + choice.extension, choice.icon);
+    m_main.callEmptyFlName(slot);
+    const QByteArray utf8 = choice.text.toUtf8();
+    m_encodings[static_cast<size_t>(slot)] = DocumentCodec::encodingForNew(utf8);
+    m_main.editor()->loadBytes(utf8);
+    // A blank document holds nothing to lose; one started from a template asks before closing.
+    m_main.slotTable()[slot].saved = utf8.isEmpty();
+    m_main.showDocumentControls();
+    m_main.updateTitle();
+}
+
+void FileCommands::addToTemplates()
+{
+    if (m_main.currentSlot() < 0)
+        return;
+    const auto name =
+        m_context.prompter.input(m_context.strings.message(116), QStringLiteral("Quillorn"));
+    if (!name || name->isEmpty())
+        return;
+    if (const QString error = TemplateStore::nameError(*name); !error.isEmpty()) {
+        m_context.prompter.message(error, Prompter::Icon::Exclamation);
+        return;
+    }
+    const TemplateStore store(TemplateStore::folderIn(m_context.appDir));
+    const FileIO::WriteResult written =
+        store.addTemplate(*name, m_main.editor()->text(), m_context.settings.language);
+    if (!written.ok())
+        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+}
+
+void FileCommands::forgetSlot(int slot)
+{
+    if (SlotTable::isValid(slot))
+        m_encodings[static_cast<size_t>(slot)] = Encoding{};
+}
+
+} // namespace Quillorn

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/SlotTable.h"
+#include "documents/Encoding.h"
+
+#include <QList>
+#include <QObject>
+
+#include <array>
+
+class QAction;
+
+namespace Quillorn {
+
+class MainWindow;
+struct AppContext;
+
+// Bringing files into document slots and writing them back: open (dialog, recent files,
+// command line, drops, hand-off, sessions and projects), save, save as, the recent-files and
+// external-program menus, sessions, projects and templates.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit FileCommands(MainWindow& main);
+
+    // Opens `path` into a new slot, or every document a ".qlp" file lists.
+    void openDocument(const QString& path, bool addToRecent);
+    void openFromDialog();
+    void openRecent(int index);
+
+    // Saves the current document; a document without a file asks for a name. True when the
+    // document was written.
+    bool save();
+    bool saveAs();
+
+    void addToRecent(const QString& path);
+    void rebuildRecentMenu();
+
+    // Rebuilds the external-program entries of the Settings menu.
+    void parseExt();
+    // Hands the current document to external program entry `index`.
+    void openInExternal(int index);
+
+    void saveSession();
+    void addFileToProject();
+    void saveProject();
+    // "New": a document from the template chooser.
+    void newDocument();
+    void addToTemplates();
+
+    // The slot was closed: what was kept for it goes.
+    void forgetSlot(int slot);
+
+    const QString& currentProject() const { return m_currentProject; }
+    const Encoding& encoding(int slot) const { return m_encodings.at(static_cast<size_t>(slot)); }
+
+private:
+    void openOneDocument(const QString& path, bool addToRecent);
+    // Writes the editor's document to `path` in the slot's encoding; tells the user and
+    // returns false when it could not.
+    bool writeDocument(int slot, const QString& path);
+
+    MainWindow& m_main;
+    AppContext& m_context;
+    std::array<Encoding, SlotTable::Count> m_encodings;
+    QString m_currentProject;
+    QList<QAction*> m_externalEntries;
+};
+
+} // namespace Quillorn

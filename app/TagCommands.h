@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/EditorTagTarget.h"
+#include "tags/TagWindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QBoxLayout;
+
+namespace Quillorn {
+
+class MainWindow;
+class TagToolbar;
+
+// The main window's tag commands: the tag tool bar, "Insert tag" and "Tags panel" with the
+// tag list window, Ctrl+B and the reference trees.
+class TagCommands : public QObject {
+    Q_OBJECT
+public:
+    // The tool bar is added to `toolbarRow`.
+    TagCommands(MainWindow& main, QBoxLayout* toolbarRow);
+    ~TagCommands() override;
+
+    // Follows a language change: the tool bar and an open tag window take the new strings.
+    void setLanguage();
+
+    // "Insert tag": the tag window for one insertion, the main window blocked meanwhile.
+    void insertTag();
+    // "Tags panel": the tag window as a panel that stays open, or closed.
+    void setPanel(bool on);
+    // Ctrl+B: entry `entry` of the HTML list, as if double-clicked.
+    void activateEntry(int entry);
+    void openPhpReference();
+
+    TagToolbar* toolbar() const { return m_toolbar; }
+    TagWindow* window() const { return m_window; }
+
+private:
+    TagWindow* createWindow(bool panel);
+
+    MainWindow& m_main;
+    EditorTagTarget m_target;
+    TagToolbar* m_toolbar = nullptr;
+    QPointer<TagWindow> m_window;
+};
+
+} // namespace Quillorn

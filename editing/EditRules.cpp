@@ -1,0 +1,62 @@
+#include "editing/EditRules.h"
+
+namespace Quillorn {
+
+EditRules::LineEnd EditRules::detectLineEnd(QByteArrayView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n')
+            return LineEnd::Lf;
+        if (c == '\r')
+            return lineEndAt(text.sliced(i));
+    }
+    return LineEnd::CrLf;
+}
+
+EditRules::LineEnd EditRules::lineEndAt(QByteArrayView textFromLineEnd)
+{
+    if (textFromLineEnd.startsWith("\r\n"))
+        return LineEnd::CrLf;
+    if (textFromLineEnd.startsWith('\r'))
+        return LineEnd::Cr;
+    if (textFromLineEnd.startsWith('\n'))
+        return LineEnd::Lf;
+    return LineEnd::CrLf;
+}
+
+QByteArray EditRules::lineEndBytes(LineEnd lineEnd)
+{
+    switch (lineEnd) {
+    case LineEnd::Lf:
+        return QByteArrayLiteral("\n");
+    case LineEnd::Cr:
+        return QByteArrayLiteral("\r");
+    case LineEnd::CrLf:
+        break;
+    }
+    return QByteArrayLiteral("\r\n");
+}
+
+QByteArray EditRules::indentation(QByteArrayView line, LineEnd lineEnd)
+{
+    qsizetype spaces = 0;
+    qsizetype tabs = 0;
+    for (const char c : line) {
+        if (c == ' ')
+            ++spaces;
+        else if (c == '\t')
+            ++tabs;
+        else
+            break;
+    }
+    return lineEndBytes(lineEnd) + QByteArray(spaces, ' ') + QByteArray(tabs, '\t');
+}
+
+QString EditRules::tagPair(const QString& tag, const QString& selected)
+{
+    return QLatin1Char('<') + tag + QLatin1Char('>') + selected + QLatin1String("</") + tag +
+           QLatin1Char('>');
+}
+
+} // namespace Quillorn

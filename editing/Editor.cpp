@@ -1,0 +1,724 @@
+#include "editing/Editor.h"
+
+#include "editing/CompletionList.h"
+#include "editing/EditorAccessibility.h"
+#include "editing/EditorStandInAccessible.h"
+#include "editing/EditorStyles.h"
+#include "editing/HtmlLexer.h"
+#include "editing/PhpKeywords.h"
+#include "platform/AppPaths.h"
+#include "platform/LangStrings.h"
+
+#include "editing/QsciHeaders.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace Quillorn {
+
+namespace {
+
+using S = QsciScintillaBase;
+
+// Only these modification events reach the editor while no assistive technology runs: the
+// insert and delete events make the component's accessibility code count characters from the
+// start of the text on every edit.
+constexpr long QuickModEventMask =
+    S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
+constexpr int BoldTagEntry = 7;
+constexpr int CompletionRows = 10;
+// Colouring done at once after a load covers at least this many lines.
+constexpr long FirstScreenLines = 100;
+
+Qt::KeyboardModifiers plainModifiers(const QKeyEvent* e)
+{
+    return e->modifiers() &
+           (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+Editor::Editor(QWidget* parent)
+    : QsciScintilla(parent)
+    , m_list(new CompletionList(this))
+    , m_font(EditorStyles::editorFont())
+    , m_htmlLexer(new HtmlLexer(this))
+    , m_jsLexer(new QsciLexerJavaScript(this))
+    , m_cssLexer(new QsciLexerCSS(this))
+    , m_maker(std::make_unique<QsciScintilla>())
+    , m_makerHtml(new HtmlLexer(m_maker.get()))
+    , m_makerJs(new QsciLexerJavaScript(m_maker.get()))
+    , m_makerCss(new QsciLexerCSS(m_maker.get()))
+    , m_styleBlocks(this)
+{
+    EditorAccessibility::install();
+    EditorAccessibility::registerEditor(this);
+    setObjectName(QStringLiteral("Rich"));
+    setUtf8(true);
+    m_maker->setUtf8(true);
+    if (!EditorAccessibility::isFull())
+        sci(SCI_SETMODEVENTMASK, QuickModEventMask);
+
+    m_styleBlocks.setUpView();
+    setMarginLineNumbers(0, true);
+    setMarginWidth(1, 0);
+    setMarginWidth(2, 0);
+
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char*, int, int, int, int, int, int, int) {
+                onModified(position, type);
+            });
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &Editor::onUpdateUi);
+    connect(m_list, &CompletionList::itemChosen, this, &Editor::insertCompletion);
+
+    setDocument(createDocument(LexerKind::PlainText));
+    applyKindStyles(true);
+}
+
+Editor::~Editor()
+{
+    EditorAccessibility::unregisterEditor(this);
+}
+
+bool Editor::loadLanguageFiles(const QString& languagesFolder)
+{
+    const QString folder = AppPaths::withTrailingSeparator(languagesFolder);
+    const bool listRead = m_items.load(folder + QLatin1String("SyntaxHTML.lng"));
+    m_list->setItems(m_items.items());
+    const QByteArray keywords = PhpKeywords::load(folder + QLatin1String("php.lng"));
+    m_htmlLexer->setPhpKeywords(keywords);
+    m_makerHtml->setPhpKeywords(keywords);
+    return listRead && !keywords.isEmpty();
+}
+
+QsciLexer* Editor::viewLexer(LexerKind kind) const
+{
+    switch (kind) {
+    case LexerKind::Html:
+        return m_htmlLexer;
+    case LexerKind::JavaScript:
+        return m_jsLexer;
+    case LexerKind::Css:
+        return m_cssLexer;
+    case LexerKind::PlainText:
+        break;
+    }
+    return nullptr;
+}
+
+QsciLexer* Editor::makerLexer(LexerKind kind) const
+{
+    switch (kind) {
+    case LexerKind::Html:
+        return m_makerHtml;
+    case LexerKind::JavaScript:
+        return m_makerJs;
+    case LexerKind::Css:
+        return m_makerCss;
+    case LexerKind::PlainText:
+        break;
+    }
+    return nullptr;
+}
+
+QsciDocument Editor::createDocument(LexerKind kind)
+{
+    QsciDocument document;
+    m_maker->setDocument(document);
+    m_maker->setLexer(nullptr);
+    if (QsciLexer* lexer = makerLexer(kind))
+        m_maker->setLexer(lexer);
+    else
+        m_maker->SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_NULL));
+    m_maker->SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(SC_EOL_CRLF));
+    // The maker lets go of the document; the caller's handle keeps it alive.
+    m_maker->setDocument(QsciDocument());
+    return document;
+}
+
+void Editor::setDocument(const QsciDocument& document)
+{
+    closeCompletion();
+    ++m_quiet;
+    QsciScintilla::setDocument(document);
+    m_changePending = false;
+    --m_quiet;
+    detectLineEnd();
+    applyKindStyles();
+    m_styleBlocks.invalidate();
+    updateLineNumberWidth();
+    refreshStatus();
+}
+
+LexerKind Editor::lexerKind() const
+{
+    switch (sci(SCI_GETLEXER)) {
+    case SCLEX_HTML:
+        return LexerKind::Html;
+    case SCLEX_CPP:
+        return LexerKind::JavaScript;
+    case SCLEX_CSS:
+        return LexerKind::Css;
+    default:
+        break;
+    }
+    return LexerKind::PlainText;
+}
+
+void Editor::applyKindStyles(bool force)
+{
+    const LexerKind kind = lexerKind();
+    if (!force && kind == m_appliedKind)
+        return;
+    EditorStyles::apply(this, viewLexer(kind), m_font);
+    m_appliedKind = kind;
+    m_lineNumberDigits = 0;
+    updateLineNumberWidth();
+}
+
+Editor::ViewState Editor::viewState() const
+{
+    ViewState state;
+    state.firstVisibleLine =
+        sci(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(sci(SCI_GETFIRSTVISIBLELINE)));
+    state.selectionStart = sci(SCI_GETANCHOR);
+    state.selectionEnd = sci(SCI_GETCURRENTPOS);
+    return state;
+}
+
+void Editor::restoreViewState(const ViewState& state)
+{
+    const qint64 length = sci(SCI_GETLENGTH);
+    const qint64 anchor = std::clamp<qint64>(state.selectionStart, 0, length);
+    const qint64 caret = std::clamp<qint64>(state.selectionEnd, 0, length);
+    sci(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+    const qint64 line = std::clamp<qint64>(state.firstVisibleLine, 0, sci(SCI_GETLINECOUNT) - 1);
+    sci(SCI_SETFIRSTVISIBLELINE,
+        static_cast<unsigned long>(sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line))));
+    refreshStatus();
+}
+
+void Editor::loadBytes(const QByteArray& utf8Bytes)
+{
+    closeCompletion();
+    ++m_quiet;
+    // Loading is not an edit: it must not be undoable, nor cost a copy in the undo history.
+    sci(SCI_SETUNDOCOLLECTION, 0);
+    if (sci(SCI_GETLENGTH) > 0)
+        sci(SCI_CLEARALL);
+    // Room for the text and some typing at once: growing a full buffer on the first keystroke
+    // would copy the whole document.
+    const qint64 room = utf8Bytes.size() + std::min<qint64>(utf8Bytes.size() / 8, 4 << 20) + 65536;
+    sci(SCI_ALLOCATE, static_cast<unsigned long>(room));
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8Bytes.size()),
+                  utf8Bytes.constData());
+    sci(SCI_SETUNDOCOLLECTION, 1);
+    sci(SCI_EMPTYUNDOBUFFER);
+    sci(SCI_SETSAVEPOINT);
+    sci(SCI_GOTOPOS, 0);
+    m_changePending = false;
+    --m_quiet;
+    detectLineEnd();
+    updateLineNumberWidth();
+
+    // The rest is coloured as it comes into view.
+    const long lines = std::max(FirstScreenLines, sci(SCI_LINESONSCREEN) + 1);
+    const long lastLine = std::min(lines, sci(SCI_GETLINECOUNT) - 1);
+    sci(SCI_COLOURISE, 0, sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine)));
+    m_styleBlocks.invalidate();
+    if (m_appliedKind == LexerKind::Html)
+        m_styleBlocks.updateVisible();
+    refreshStatus();
+}
+
+QByteArray Editor::bytes() const
+{
+    const long length = sci(SCI_GETLENGTH);
+    const auto* text = reinterpret_cast<const char*>(sci(SCI_GETCHARACTERPOINTER));
+    return text ? QByteArray(text, length) : QByteArray();
+}
+
+void Editor::detectLineEnd()
+{
+    m_lineEnd = EditRules::LineEnd::CrLf;
+    if (sci(SCI_GETLINECOUNT) > 1) {
+        const long end = sci(SCI_GETLINEENDPOSITION, 0);
+        const char lineEnd[2] = {
+            static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(end))),
+            static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(end + 1)))};
+        m_lineEnd = EditRules::lineEndAt(QByteArrayView(lineEnd, 2));
+    }
+    switch (m_lineEnd) {
+    case EditRules::LineEnd::CrLf:
+        setEolMode(EolWindows);
+        break;
+    case EditRules::LineEnd::Lf:
+        setEolMode(EolUnix);
+        break;
+    case EditRules::LineEnd::Cr:
+        setEolMode(EolMac);
+        break;
+    }
+}
+
+void Editor::updateLineNumberWidth()
+{
+    if (!m_lineNumbers) {
+        setMarginWidth(0, 0);
+        m_lineNumberDigits = 0;
+        return;
+    }
+    const int digits = std::max(2, static_cast<int>(QString::number(sci(SCI_GETLINECOUNT)).size()));
+    if (digits == m_lineNumberDigits)
+        return;
+    m_lineNumberDigits = digits;
+    setMarginWidth(0, QString(digits + 1, QLatin1Char('9')));
+}
+
+void Editor::setLineNumbersVisible(bool visible)
+{
+    m_lineNumbers = visible;
+    m_lineNumberDigits = 0;
+    updateLineNumberWidth();
+}
+
+void Editor::setWrapByWords(bool on)
+{
+    setWrapMode(on ? WrapWord : WrapNone);
+}
+
+// ---- status line ----
+
+StatusLine::Position Editor::statusPosition() const
+{
+    StatusLine::Position position;
+    const long caret = sci(SCI_GETCURRENTPOS);
+    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
+    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    position.line = line + 1;
+    position.column = sci(SCI_COUNTCHARACTERS, static_cast<unsigned long>(lineStart), caret);
+    const long selStart = sci(SCI_GETSELECTIONSTART);
+    const long selEnd = sci(SCI_GETSELECTIONEND);
+    if (selEnd > selStart)
+        position.selected = sci(SCI_COUNTCHARACTERS, static_cast<unsigned long>(selStart), selEnd);
+    return position;
+}
+
+QString Editor::statusText() const
+{
+    static const LangStrings english;
+    return StatusLine::caption(m_strings ? *m_strings : english, statusPosition());
+}
+
+void Editor::refreshStatus()
+{
+    m_lastStatus = statusText();
+    Q_EMIT statusTextChanged(m_lastStatus);
+}
+
+// ---- edits ----
+
+void Editor::replaceSelectionBytes(const QByteArray& bytes)
+{
+    // Through the target, which takes a length, so NUL bytes survive.
+    sci(SCI_BEGINUNDOACTION);
+    sci(SCI_TARGETFROMSELECTION);
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    const long end = sci(SCI_GETTARGETEND);
+    sci(SCI_ENDUNDOACTION);
+    sci(SCI_GOTOPOS, static_cast<unsigned long>(end));
+}
+
+namespace {
+QByteArray selectedBytes(const QsciScintillaBase* view)
+{
+    const long start = view->SendScintilla(S::SCI_GETSELECTIONSTART);
+    const long end = view->SendScintilla(S::SCI_GETSELECTIONEND);
+    if (end <= start)
+        return {};
+    const auto* text = reinterpret_cast<const char*>(view->SendScintilla(
+        S::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
+    return text ? QByteArray(text, end - start) : QByteArray();
+}
+} // namespace
+
+void Editor::insert2Tag(const QString& tag)
+{
+    const QByteArray name = tag.toUtf8();
+    replaceSelectionBytes('<' + name + '>' + selectedBytes(this) + "</" + name + '>');
+    setFocus();
+    flushContentChanged();
+    refreshStatus();
+}
+
+void Editor::insertIndentedLineEnd()
+{
+    const long caret = sci(SCI_GETCURRENTPOS);
+    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
+    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long lineEnd = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    QByteArray leading;
+    for (long pos = lineStart; pos < lineEnd; ++pos) {
+        const char c = static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
+        if (c != ' ' && c != '\t')
+            break;
+        leading += c;
+    }
+    replaceSelectionBytes(EditRules::indentation(leading, m_lineEnd));
+}
+
+void Editor::pastePlainText()
+{
+    m_pasting = true;
+    // Only the plain text: formatting on the clipboard never reaches the document.
+    const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
+    sci(SCI_BEGINUNDOACTION);
+    replaceSelectionBytes({});
+    replaceSelectionBytes(text);
+    sci(SCI_ENDUNDOACTION);
+    flushContentChanged();
+    m_pasting = false;
+    refreshStatus();
+}
+
+void Editor::undo()
+{
+    QsciScintilla::undo();
+    flushContentChanged();
+}
+
+void Editor::redo()
+{
+    QsciScintilla::redo();
+    flushContentChanged();
+}
+
+void Editor::paste()
+{
+    pastePlainText();
+}
+
+// ---- change notification ----
+
+void Editor::onModified(int, int modificationType)
+{
+    constexpr int textChanges =
+        SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
+    if ((modificationType & textChanges) == 0)
+        return;
+    m_styleBlocks.invalidate();
+    if (m_quiet > 0)
+        return;
+    // The notification comes before the change; the signal goes out once it is done: after
+    // the key or command that made it, or else when control is back in the event loop.
+    m_changePending = true;
+    if (!m_flushQueued) {
+        m_flushQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_flushQueued = false;
+                flushContentChanged();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void Editor::flushContentChanged()
+{
+    if (!m_changePending)
+        return;
+    m_changePending = false;
+    updateLineNumberWidth();
+    Q_EMIT contentChanged();
+}
+
+void Editor::onUpdateUi(int updated)
+{
+    if (updated & SC_UPDATE_CONTENT)
+        flushContentChanged();
+    if (m_appliedKind == LexerKind::Html)
+        m_styleBlocks.updateVisible();
+    if (updated & SC_UPDATE_SELECTION) {
+        if (m_listOpen)
+            followCompletion();
+        const QString text = statusText();
+        if (text != m_lastStatus) {
+            m_lastStatus = text;
+            Q_EMIT statusTextChanged(text);
+        }
+    }
+}
+
+// ---- accessibility ----
+
+void Editor::useFullAccessibility()
+{
+    sci(SCI_SETMODEVENTMASK, SC_MODEVENTMASKALL);
+    QAccessibleInterface* current = QAccessible::queryAccessibleInterface(this);
+    if (dynamic_cast<EditorStandInAccessible*>(current)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
+        // Asked again, the component's own accessible object is made; tell the reader.
+        QAccessibleEvent created(this, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&created);
+    }
+}
+
+// ---- keys and mouse ----
+
+bool Editor::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::ShortcutOverride: {
+        // Keys with a meaning in the editor are not taken by the window's shortcuts.
+        auto* key = static_cast<QKeyEvent*>(e);
+        const auto mods = plainModifiers(key);
+        const int k = key->key();
+        const bool ctrl = mods == Qt::ControlModifier;
+        const bool owned =
+            (ctrl && (k == Qt::Key_B || k == Qt::Key_V || k == Qt::Key_Space || isEnter(k) ||
+                      (k >= Qt::Key_1 && k <= Qt::Key_6))) ||
+            ((mods & Qt::ControlModifier) && (k == Qt::Key_Tab || k == Qt::Key_Backtab)) ||
+            (mods == Qt::ShiftModifier && (isEnter(k) || k == Qt::Key_Insert)) ||
+            (m_listOpen &&
+             (isEnter(k) || k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Escape));
+        if (owned) {
+            e->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyPress: {
+        // Tab moves the focus on in other widgets; here it is a key like any other.
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusIn:
+    case QEvent::Show:
+        EditorAccessibility::checkActivation();
+        break;
+    default:
+        break;
+    }
+    return QsciScintilla::event(e);
+}
+
+bool Editor::handleSpecialKey(QKeyEvent* e)
+{
+    const auto mods = plainModifiers(e);
+    const int key = e->key();
+    const bool enter = isEnter(key);
+    const bool ctrl = mods & Qt::ControlModifier;
+    const bool shift = mods & Qt::ShiftModifier;
+
+    if (m_listOpen) {
+        if (enter) {
+            insertCompletion();
+            return true;
+        }
+        if (key == Qt::Key_Down) {
+            m_list->selectNext();
+            return true;
+        }
+        if (key == Qt::Key_Up) {
+            m_list->selectPrevious();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            closeCompletion();
+            return true;
+        }
+    }
+    if (mods & (Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (enter && shift && !ctrl) {
+        insert2Tag(QStringLiteral("P"));
+        return true;
+    }
+    if (ctrl && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+        if (shift || key == Qt::Key_Backtab)
+            Q_EMIT previousTabRequested();
+        else
+            Q_EMIT nextTabRequested();
+        return true;
+    }
+    if (ctrl && !shift && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        insert2Tag(QLatin1Char('H') + QString::number(key - Qt::Key_0));
+        // The key still goes on to the component, without its character.
+        QKeyEvent bare(e->type(), key, e->modifiers(), QString(), e->isAutoRepeat());
+        QsciScintilla::keyPressEvent(&bare);
+        return true;
+    }
+    if (ctrl && !shift && enter) {
+        replaceSelectionBytes(QByteArrayLiteral("<BR>"));
+        return true;
+    }
+    if (ctrl && !shift && key == Qt::Key_Space) {
+        replaceSelectionBytes(QByteArrayLiteral("&nbsp;"));
+        return true;
+    }
+    if ((ctrl && !shift && key == Qt::Key_V) || (shift && !ctrl && key == Qt::Key_Insert)) {
+        pastePlainText();
+        return true;
+    }
+    if (ctrl && !shift && key == Qt::Key_B) {
+        Q_EMIT tagEntryRequested(BoldTagEntry);
+        return true;
+    }
+    if (enter && !ctrl && !shift) {
+        insertIndentedLineEnd();
+        return true;
+    }
+    if (!ctrl && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+        replaceSelectionBytes('\t' + selectedBytes(this));
+        return true;
+    }
+    return false;
+}
+
+void Editor::keyPressEvent(QKeyEvent* e)
+{
+    EditorAccessibility::checkActivation();
+    refreshStatus();
+    if (handleSpecialKey(e)) {
+        e->accept();
+    } else {
+        QsciScintilla::keyPressEvent(e);
+        const long caret = sci(SCI_GETCURRENTPOS);
+        // The typed character decides, not the key: "<" sits on different keys by layout.
+        if (e->text() == QLatin1String("<") && caret > 0 &&
+            sci(SCI_GETCHARAT, static_cast<unsigned long>(caret - 1)) == '<')
+            openCompletion();
+        else if (m_listOpen)
+            followCompletion();
+    }
+    flushContentChanged();
+    const QString text = statusText();
+    if (text != m_lastStatus) {
+        m_lastStatus = text;
+        Q_EMIT statusTextChanged(text);
+    }
+}
+
+void Editor::keyReleaseEvent(QKeyEvent* e)
+{
+    refreshStatus();
+    if (m_listOpen && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
+        e->accept();
+        return;
+    }
+    if (m_listOpen)
+        followCompletion();
+    QsciScintilla::keyReleaseEvent(e);
+}
+
+void Editor::mousePressEvent(QMouseEvent* e)
+{
+    EditorAccessibility::checkActivation();
+    QsciScintilla::mousePressEvent(e);
+    if (m_listOpen)
+        followCompletion();
+    refreshStatus();
+}
+
+void Editor::mouseReleaseEvent(QMouseEvent* e)
+{
+    QsciScintilla::mouseReleaseEvent(e);
+    flushContentChanged();
+    refreshStatus();
+}
+
+void Editor::focusOutEvent(QFocusEvent* e)
+{
+    closeCompletion();
+    QsciScintilla::focusOutEvent(e);
+}
+
+void Editor::inputMethodEvent(QInputMethodEvent* e)
+{
+    QsciScintilla::inputMethodEvent(e);
+    flushContentChanged();
+    if (m_listOpen)
+        followCompletion();
+    else if (e->commitString() == QLatin1String("<"))
+        openCompletion();
+}
+
+// ---- completion list ----
+
+void Editor::openCompletion()
+{
+    if (m_list->count() == 0)
+        return;
+    m_listStart = sci(SCI_GETCURRENTPOS);
+    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_listStart));
+    const int lineHeight = static_cast<int>(sci(SCI_TEXTHEIGHT, static_cast<unsigned long>(line)));
+    const QPoint caret(static_cast<int>(sci(SCI_POINTXFROMPOSITION, 0, m_listStart)),
+                       static_cast<int>(sci(SCI_POINTYFROMPOSITION, 0, m_listStart)));
+    const QPoint below = viewport()->mapTo(this, caret + QPoint(0, lineHeight));
+
+    const int rowHeight = std::max(m_list->sizeHintForRow(0), lineHeight);
+    const int frame = 2 * m_list->frameWidth();
+    const int height = std::min(CompletionRows, m_list->count()) * rowHeight + frame;
+    const int width = std::max(160, m_list->sizeHintForColumn(0) + frame +
+                                        m_list->verticalScrollBar()->sizeHint().width() + 8);
+    int x = std::clamp(below.x(), 0, std::max(0, this->width() - width));
+    int y = below.y();
+    if (y + height > this->height())
+        y = std::max(0, below.y() - lineHeight - height);
+    m_list->setGeometry(x, y, width, height);
+    m_list->setCurrentRow(0);
+    m_list->show();
+    m_list->raise();
+    m_listOpen = true;
+}
+
+void Editor::closeCompletion()
+{
+    m_listOpen = false;
+    m_list->hide();
+}
+
+void Editor::followCompletion()
+{
+    const long caret = sci(SCI_GETCURRENTPOS);
+    if (caret < m_listStart) {
+        closeCompletion();
+        return;
+    }
+    const auto* typed = reinterpret_cast<const char*>(
+        sci(SCI_GETRANGEPOINTER, static_cast<unsigned long>(m_listStart), caret - m_listStart));
+    m_list->selectFirstStartingWith(typed ? QString::fromUtf8(typed, caret - m_listStart)
+                                          : QString());
+}
+
+void Editor::insertCompletion()
+{
+    const QString item = m_list->currentText();
+    const long caret = sci(SCI_GETCURRENTPOS);
+    closeCompletion();
+    if (item.isEmpty())
+        return;
+    sci(SCI_SETSEL, static_cast<unsigned long>(m_listStart), caret);
+    replaceSelectionBytes(item.toUtf8());
+    setFocus();
+    flushContentChanged();
+    refreshStatus();
+}
+
+} // namespace Quillorn

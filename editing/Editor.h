@@ -1,0 +1,177 @@
+#pragma once
+
+#include "editing/CompletionItems.h"
+#include "editing/EditRules.h"
+#include "editing/LexerChoice.h"
+#include "editing/StatusLine.h"
+#include "editing/StyleBlockColourer.h"
+
+#include "editing/QsciHeaders.h"
+
+#include <QFont>
+
+#include <memory>
+
+class QsciLexer;
+
+namespace Quillorn {
+
+class CompletionList;
+class HtmlLexer;
+class LangStrings;
+
+// The document editor of the main window ("Rich"): shows the document of the current slot,
+// adds the editor's special keys, the tag-completion list, the status line, colouring and the
+// line-number gutter, and keeps typing fast on documents of a hundred megabytes.
+class Editor : public QsciScintilla {
+    Q_OBJECT
+
+public:
+    // What a slot keeps of the view when it is left: positions are byte positions of the
+    // document; the selection runs from its anchor (start) to the caret (end).
+    struct ViewState {
+        qint64 firstVisibleLine = 0;
+        qint64 selectionStart = 0;
+        qint64 selectionEnd = 0;
+        bool operator==(const ViewState&) const = default;
+    };
+
+    explicit Editor(QWidget* parent = nullptr);
+    ~Editor() override;
+
+    // Reads the completion list (SyntaxHTML.lng) and the PHP keywords (php.lng) from the
+    // languages folder. A missing file leaves the list empty or the lexer's own keywords;
+    // returns false when either could not be read.
+    bool loadLanguageFiles(const QString& languagesFolder);
+    // The strings of the status line; without them it shows the English texts.
+    void setLangStrings(const LangStrings* strings) { m_strings = strings; }
+
+    // A new empty document that colours as `kind`; each slot holds its own, with its own undo
+    // history.
+    QsciDocument createDocument(LexerKind kind);
+    // Shows `document`: its colours, line end and gutter follow it. The caret goes to the start;
+    // restoreViewState puts back what viewState captured.
+    void setDocument(const QsciDocument& document);
+    ViewState viewState() const;
+    void restoreViewState(const ViewState& state);
+
+    // The colouring of the document shown.
+    LexerKind lexerKind() const;
+
+    // Puts `utf8Bytes` into the document shown, which should be empty, byte for byte (NUL and
+    // invalid bytes included), takes its line end from the text, leaves no undo history and no
+    // modified mark, and colours the first screen at once.
+    void loadBytes(const QByteArray& utf8Bytes);
+    // The exact bytes of the document shown.
+    QByteArray bytes() const;
+
+    // The line end Enter inserts in the document shown.
+    EditRules::LineEnd lineEnd() const { return m_lineEnd; }
+
+    // Wraps the selection, or the empty caret, in the tag pair of `tag`.
+    void insert2Tag(const QString& tag);
+    // Replaces the selection with the clipboard's plain text.
+    void pastePlainText();
+    // True while a paste runs, so that the change handling knows the change came from it.
+    bool isPasting() const { return m_pasting; }
+
+    void setLineNumbersVisible(bool visible);
+    bool lineNumbersVisible() const { return m_lineNumbers; }
+    void setWrapByWords(bool on);
+    bool wrapsByWords() const { return wrapMode() == WrapWord; }
+
+    StatusLine::Position statusPosition() const;
+    QString statusText() const;
+    // Computes the status line and emits statusTextChanged.
+    void refreshStatus();
+
+    CompletionList* completionList() const { return m_list; }
+    bool isCompletionOpen() const { return m_listOpen; }
+    // Where the list was opened: the position just after the "<".
+    qint64 completionStart() const { return m_listStart; }
+
+    // Hands accessibility to the editor component's own accessible object and full events;
+    // called once an assistive technology is seen.
+    void useFullAccessibility();
+
+public Q_SLOTS:
+    void undo() override;
+    void redo() override;
+    void paste() override;
+
+Q_SIGNALS:
+    // The text changed: typing, deleting, undo, redo, paste, replacing. Not for loading or
+    // switching documents.
+    void contentChanged();
+    void statusTextChanged(const QString& text);
+    void nextTabRequested();
+    void previousTabRequested();
+    // Ctrl+B: the tag panel's entry `entry` is to be activated.
+    void tagEntryRequested(int entry);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+
+private:
+    // The key-down rules; true when the key was dealt with and must not reach the component.
+    bool handleSpecialKey(QKeyEvent* e);
+    void passToComponent(QKeyEvent* e);
+    void replaceSelectionBytes(const QByteArray& bytes);
+    void insertIndentedLineEnd();
+
+    void openCompletion();
+    void closeCompletion();
+    void insertCompletion();
+    void followCompletion();
+
+    void onModified(int position, int modificationType);
+    void onUpdateUi(int updated);
+    void flushContentChanged();
+
+    void applyKindStyles(bool force = false);
+    void detectLineEnd();
+    void updateLineNumberWidth();
+    QsciLexer* viewLexer(LexerKind kind) const;
+    QsciLexer* makerLexer(LexerKind kind) const;
+
+    long sci(unsigned int message, unsigned long wParam = 0, long lParam = 0) const
+    {
+        return SendScintilla(message, wParam, lParam);
+    }
+
+    const LangStrings* m_strings = nullptr;
+    CompletionList* m_list;
+    CompletionItems m_items;
+    bool m_listOpen = false;
+    qint64 m_listStart = 0;
+
+    QFont m_font;
+    HtmlLexer* m_htmlLexer;
+    QsciLexer* m_jsLexer;
+    QsciLexer* m_cssLexer;
+    // Documents are set up (lexer, keywords) in this hidden component while still empty, so
+    // the editor never re-lexes a loaded text.
+    std::unique_ptr<QsciScintilla> m_maker;
+    HtmlLexer* m_makerHtml;
+    QsciLexer* m_makerJs;
+    QsciLexer* m_makerCss;
+    LexerKind m_appliedKind = LexerKind::PlainText;
+
+    StyleBlockColourer m_styleBlocks;
+    EditRules::LineEnd m_lineEnd = EditRules::LineEnd::CrLf;
+    bool m_lineNumbers = true;
+    int m_lineNumberDigits = 0;
+    bool m_pasting = false;
+    bool m_changePending = false;
+    bool m_flushQueued = false;
+    int m_quiet = 0; // loading or switching: changes are not the user's
+    QString m_lastStatus;
+};
+
+} // namespace Quillorn

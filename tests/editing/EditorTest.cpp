@@ -1,0 +1,625 @@
+#include "editing/Editor.h"
+#include "editing/CompletionList.h"
+#include "editing/EditorAccessibility.h"
+#include "editing/StyleBlockColourer.h"
+#include "platform/LangStrings.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Quillorn;
+using S = QsciScintillaBase;
+
+namespace {
+
+const QString Languages = QStringLiteral(QUILLORN_TEST_DATA "/editing/languages");
+
+// A shown editor holding one document of `kind` loaded with `text`.
+std::unique_ptr<Editor> makeEditor(const QByteArray& text = {}, LexerKind kind = LexerKind::Html)
+{
+    auto editor = std::make_unique<Editor>();
+    editor->loadLanguageFiles(Languages);
+    editor->resize(700, 400);
+    editor->setDocument(editor->createDocument(kind));
+    editor->loadBytes(text);
+    editor->show();
+    QApplication::setActiveWindow(editor.get());
+    editor->setFocus();
+    return editor;
+}
+
+long sci(const Editor& editor, unsigned int message, unsigned long w = 0, long l = 0)
+{
+    return editor.SendScintilla(message, w, l);
+}
+
+void setSelection(Editor& editor, long anchor, long caret)
+{
+    editor.SendScintilla(S::SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+class EditorTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void enterIndentsWithTheDocumentsLineEnd_data();
+    void enterIndentsWithTheDocumentsLineEnd();
+    void tabReplacesSelection_data();
+    void tabReplacesSelection();
+    void insert2TagWrapsSelection_data();
+    void insert2TagWrapsSelection();
+    void shiftEnterInsertsParagraph();
+    void ctrlDigitInsertsHeadingAndNothingElse_data();
+    void ctrlDigitInsertsHeadingAndNothingElse();
+    void ctrlEnterAndCtrlSpaceInsertEntities();
+    void ctrlKeysRequestTabsAndTagEntry();
+
+    void completionOpensOnLessThanAndNarrows();
+    void completionMovesWithWrapAround();
+    void completionDoubleClickInserts();
+    void completionClosesOnEscapeFocusLossAndCaretBeforeStart();
+
+    void pasteTakesPlainTextOnly();
+    void contentChangedOnEveryKindOfEdit();
+
+    void statusLine_data();
+    void statusLine();
+    void statusLineCountsTypedNonAsciiCharacters();
+
+    void bytesRoundTripExactly_data();
+    void bytesRoundTripExactly();
+    void loadingLeavesNoUndoAndNoModifiedMark();
+    void documentsKeepTextUndoAndViewApart();
+    void switchingDocumentsDoesNotReLex();
+    void lexerFollowsDocument();
+    void phpKeywordsComeFromTheListFile();
+    void styleSheetsInsideStyleAreColoured();
+    void lineNumbersFollowLineCountAndToggle();
+    void wrapByWords();
+    void modificationMaskStaysQuick();
+};
+
+void EditorTest::initTestCase()
+{
+    EditorAccessibility::install();
+}
+
+void EditorTest::enterIndentsWithTheDocumentsLineEnd_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("CR LF, two spaces one tab")
+        << QByteArray("x\r\n  \tabc") << 9 << QByteArray("x\r\n  \tabc\r\n  \t");
+    QTest::newRow("LF, tab then spaces gives spaces first")
+        << QByteArray("x\n\t  y") << 6 << QByteArray("x\n\t  y\n  \t");
+    QTest::newRow("unindented line") << QByteArray("abc") << 3 << QByteArray("abc\r\n");
+    QTest::newRow("lone CR document") << QByteArray("a\r b") << 4 << QByteArray("a\r b\r ");
+    QTest::newRow("caret inside the leading run")
+        << QByteArray("  \tabc") << 1 << QByteArray(" \r\n  \t \tabc");
+    QTest::newRow("new document") << QByteArray() << 0 << QByteArray("\r\n");
+}
+
+void EditorTest::enterIndentsWithTheDocumentsLineEnd()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, caret);
+    QFETCH(QByteArray, expected);
+    auto editor = makeEditor(text);
+    setSelection(*editor, caret, caret);
+    QTest::keyClick(editor.get(), Qt::Key_Return);
+    QCOMPARE(editor->bytes(), expected);
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), expected.size() - (text.size() - caret));
+}
+
+void EditorTest::tabReplacesSelection_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("Tab with abc selected") << int(Qt::Key_Tab) << 0 << 3 << QByteArray("\tabc def");
+    QTest::newRow("Shift+Tab with def selected backwards")
+        << int(Qt::Key_Backtab) << 7 << 4 << QByteArray("abc \tdef");
+    QTest::newRow("Tab without selection") << int(Qt::Key_Tab) << 3 << 3 << QByteArray("abc\t def");
+}
+
+void EditorTest::tabReplacesSelection()
+{
+    QFETCH(int, key);
+    QFETCH(int, anchor);
+    QFETCH(int, caret);
+    QFETCH(QByteArray, expected);
+    auto editor = makeEditor("abc def");
+    setSelection(*editor, anchor, caret);
+    QTest::keyClick(editor.get(), Qt::Key(key),
+                    key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    QCOMPARE(editor->bytes(), expected);
+    QVERIFY(editor->hasFocus() || !QApplication::focusWidget());
+}
+
+void EditorTest::insert2TagWrapsSelection_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("empty selection") << QByteArray("ab") << 1 << 1 << QByteArray("a<B></B>b");
+    QTest::newRow("word selected") << QByteArray("a word") << 2 << 6 << QByteArray("a <B>word</B>");
+    QTest::newRow("invalid and NUL bytes kept")
+        << QByteArray("x\xff\0y", 4) << 0 << 4 << QByteArray("<B>x\xff\0y</B>", 11);
+}
+
+void EditorTest::insert2TagWrapsSelection()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, anchor);
+    QFETCH(int, caret);
+    QFETCH(QByteArray, expected);
+    auto editor = makeEditor(text);
+    setSelection(*editor, anchor, caret);
+    editor->insert2Tag(QStringLiteral("B"));
+    QCOMPARE(editor->bytes(), expected);
+    // The caret stands behind the inserted text.
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS),
+             expected.size() - (text.size() - std::max(anchor, caret)));
+}
+
+void EditorTest::shiftEnterInsertsParagraph()
+{
+    auto editor = makeEditor("text");
+    setSelection(*editor, 0, 4);
+    QTest::keyClick(editor.get(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(editor->bytes(), QByteArray("<P>text</P>"));
+}
+
+void EditorTest::ctrlDigitInsertsHeadingAndNothingElse_data()
+{
+    QTest::addColumn<int>("digit");
+    for (int digit = 1; digit <= 6; ++digit)
+        QTest::newRow(qPrintable(QStringLiteral("Ctrl+%1").arg(digit))) << digit;
+}
+
+void EditorTest::ctrlDigitInsertsHeadingAndNothingElse()
+{
+    QFETCH(int, digit);
+    auto editor = makeEditor();
+    // The platform sends the digit as text with the key; it must not be inserted too.
+    QTest::sendKeyEvent(QTest::Press, editor.get(), Qt::Key(Qt::Key_0 + digit),
+                        QString::number(digit), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, editor.get(), Qt::Key(Qt::Key_0 + digit),
+                        QString::number(digit), Qt::ControlModifier);
+    const QByteArray tag = "H" + QByteArray::number(digit);
+    QCOMPARE(editor->bytes(), "<" + tag + "></" + tag + ">");
+}
+
+void EditorTest::ctrlEnterAndCtrlSpaceInsertEntities()
+{
+    auto editor = makeEditor("a-b");
+    setSelection(*editor, 1, 2);
+    QTest::keyClick(editor.get(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(editor->bytes(), QByteArray("a<BR>b"));
+    QTest::keyClick(editor.get(), Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(editor->bytes(), QByteArray("a<BR>&nbsp;b"));
+}
+
+void EditorTest::ctrlKeysRequestTabsAndTagEntry()
+{
+    auto editor = makeEditor("abc");
+    QSignalSpy next(editor.get(), &Editor::nextTabRequested);
+    QSignalSpy previous(editor.get(), &Editor::previousTabRequested);
+    QSignalSpy tagEntry(editor.get(), &Editor::tagEntryRequested);
+    QTest::keyClick(editor.get(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(editor.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(editor.get(), Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(next.count(), 1);
+    QCOMPARE(previous.count(), 1);
+    QCOMPARE(tagEntry.count(), 1);
+    QCOMPARE(tagEntry.first().first().toInt(), 7);
+    QCOMPARE(editor->bytes(), QByteArray("abc"));
+}
+
+void EditorTest::completionOpensOnLessThanAndNarrows()
+{
+    auto editor = makeEditor("x");
+    setSelection(*editor, 1, 1);
+    CompletionList* list = editor->completionList();
+    QCOMPARE(list->objectName(), QStringLiteral("SyntaxHTML"));
+    QVERIFY(!list->isVisible());
+    QTest::keyClicks(editor.get(), "<");
+    QVERIFY(editor->isCompletionOpen());
+    QVERIFY(list->isVisible());
+    QCOMPARE(editor->completionStart(), 2);
+    QCOMPARE(list->currentText(), QStringLiteral("?php"));
+    QTest::keyClicks(editor.get(), "ta");
+    QCOMPARE(list->currentText(), QStringLiteral("TABLE>"));
+    QTest::keyClick(editor.get(), Qt::Key_Backspace);
+    QTest::keyClicks(editor.get(), "r");
+    QCOMPARE(list->currentText(), QStringLiteral("TR>"));
+    QTest::keyClick(editor.get(), Qt::Key_Return);
+    QVERIFY(!editor->isCompletionOpen());
+    QVERIFY(!list->isVisible());
+    QCOMPARE(editor->bytes(), QByteArray("x<TR>"));
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), 5);
+}
+
+void EditorTest::completionMovesWithWrapAround()
+{
+    auto editor = makeEditor();
+    QTest::keyClicks(editor.get(), "<");
+    CompletionList* list = editor->completionList();
+    QCOMPARE(list->currentRow(), 0);
+    QTest::keyClick(editor.get(), Qt::Key_Up);
+    QCOMPARE(list->currentRow(), list->count() - 1);
+    QTest::keyClick(editor.get(), Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 0);
+    QTest::keyClick(editor.get(), Qt::Key_Down);
+    QCOMPARE(list->currentText(), QStringLiteral("A>"));
+    // The arrows moved in the list, not the caret through the text.
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), 1);
+    QTest::keyClick(editor.get(), Qt::Key_Enter);
+    QCOMPARE(editor->bytes(), QByteArray("<A>"));
+}
+
+void EditorTest::completionDoubleClickInserts()
+{
+    auto editor = makeEditor("<p>");
+    setSelection(*editor, 3, 3);
+    QTest::keyClicks(editor.get(), "</");
+    CompletionList* list = editor->completionList();
+    QCOMPARE(list->currentText(), QStringLiteral("/A>"));
+    QListWidgetItem* item = list->findItems(QStringLiteral("/TD>"), Qt::MatchExactly).value(0);
+    QVERIFY(item);
+    const QRect rect = list->visualItemRect(item);
+    // A double click is a press and release, then a second press that the platform marks.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(editor->bytes(), QByteArray("<p></TD>"));
+    QVERIFY(!editor->isCompletionOpen());
+}
+
+void EditorTest::completionClosesOnEscapeFocusLossAndCaretBeforeStart()
+{
+    auto editor = makeEditor("ab");
+    setSelection(*editor, 2, 2);
+    QTest::keyClicks(editor.get(), "<");
+    QTest::keyClick(editor.get(), Qt::Key_Escape);
+    QVERIFY(!editor->isCompletionOpen());
+    QCOMPARE(editor->bytes(), QByteArray("ab<"));
+
+    QTest::keyClicks(editor.get(), "<");
+    QVERIFY(editor->isCompletionOpen());
+    QTest::keyClick(editor.get(), Qt::Key_Left);
+    QTest::keyClick(editor.get(), Qt::Key_Left);
+    QVERIFY(!editor->isCompletionOpen());
+    // Enter is an ordinary line end again.
+    QTest::keyClick(editor.get(), Qt::Key_Return);
+    QCOMPARE(editor->bytes(), QByteArray("ab\r\n<<"));
+
+    setSelection(*editor, 6, 6);
+    QTest::keyClicks(editor.get(), "<");
+    QVERIFY(editor->isCompletionOpen());
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(editor.get(), &focusOut);
+    QVERIFY(!editor->isCompletionOpen());
+    QVERIFY(!editor->completionList()->isVisible());
+}
+
+void EditorTest::pasteTakesPlainTextOnly()
+{
+    auto editor = makeEditor("[]");
+    setSelection(*editor, 1, 1);
+    auto* mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<b>bold</b> <i>text</i>"));
+    mime->setText(QStringLiteral("bold text é"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    QSignalSpy changed(editor.get(), &Editor::contentChanged);
+    bool pastingSeen = false;
+    connect(editor.get(), &Editor::contentChanged, this,
+            [&] { pastingSeen = pastingSeen || editor->isPasting(); });
+    QTest::keyClick(editor.get(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor->bytes(), QByteArray("[bold text \xc3\xa9]"));
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(pastingSeen);
+    QVERIFY(!editor->isPasting());
+    // One undo step takes the whole paste back.
+    editor->undo();
+    QCOMPARE(editor->bytes(), QByteArray("[]"));
+}
+
+void EditorTest::contentChangedOnEveryKindOfEdit()
+{
+    auto editor = makeEditor("abc");
+    QSignalSpy changed(editor.get(), &Editor::contentChanged);
+    setSelection(*editor, 3, 3);
+    QTest::keyClicks(editor.get(), "d");
+    QCOMPARE(changed.count(), 1);
+    QTest::keyClick(editor.get(), Qt::Key_Backspace);
+    QCOMPARE(changed.count(), 2);
+    QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->bytes(), QByteArray("abcd"));
+    QCOMPARE(changed.count(), 3);
+    editor->undo();
+    QCOMPARE(changed.count(), 4);
+    editor->redo();
+    QCOMPARE(editor->bytes(), QByteArray("abcd"));
+    QCOMPARE(changed.count(), 5);
+    QGuiApplication::clipboard()->setText(QStringLiteral("!"));
+    editor->paste();
+    QCOMPARE(changed.count(), 6);
+    // A change made without a key still reaches the signal, once control is back.
+    editor->SendScintilla(S::SCI_INSERTTEXT, 0UL, "x");
+    QTRY_COMPARE(changed.count(), 7);
+    // Loading and switching documents are not edits.
+    editor->setDocument(editor->createDocument(LexerKind::Css));
+    editor->loadBytes("p {}");
+    QTest::qWait(20);
+    QCOMPARE(changed.count(), 7);
+}
+
+void EditorTest::statusLine_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("start") << QByteArray("abc\r\ndef") << 0 << 0 << "Line: 1  Symbol: 0";
+    QTest::newRow("mid-line") << QByteArray("abcdef") << 4 << 4 << "Line: 1  Symbol: 4";
+    QTest::newRow("after CR LF") << QByteArray("ab\r\ncdef") << 6 << 6 << "Line: 2  Symbol: 2";
+    QTest::newRow("after LF") << QByteArray("ab\ncd\nef") << 7 << 7 << "Line: 3  Symbol: 1";
+    QTest::newRow("after lone CR") << QByteArray("ab\rcd") << 3 << 3 << "Line: 2  Symbol: 0";
+    QTest::newRow("non-ASCII counts characters")
+        << QByteArray("x\r\n\xd0\x9f\xd1\x80\xd0\xb8") << 9 << 9 << "Line: 2  Symbol: 3";
+    QTest::newRow("selection") << QByteArray("one\r\ntwo three") << 5 << 14
+                               << "Line: 2  Symbol: 9  Selected: 9 symbol(s)";
+    QTest::newRow("selection over a line end")
+        << QByteArray("ab\r\ncd") << 1 << 5 << "Line: 2  Symbol: 1  Selected: 4 symbol(s)";
+}
+
+void EditorTest::statusLine()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, anchor);
+    QFETCH(int, caret);
+    QFETCH(QString, expected);
+    auto editor = makeEditor(text);
+    setSelection(*editor, anchor, caret);
+    QSignalSpy status(editor.get(), &Editor::statusTextChanged);
+    // Shift alone moves nothing but is a key like any other: the status line follows.
+    QTest::keyClick(editor.get(), Qt::Key_Shift);
+    QVERIFY(status.count() >= 2);
+    QCOMPARE(status.last().first().toString(), expected);
+}
+
+void EditorTest::statusLineCountsTypedNonAsciiCharacters()
+{
+    auto editor = makeEditor();
+    LangStrings strings;
+    QVERIFY(strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/russian/main.lng"),
+                         QStringLiteral("russian")));
+    editor->setLangStrings(&strings);
+    QSignalSpy status(editor.get(), &Editor::statusTextChanged);
+    typeText(editor.get(), QStringLiteral("Привет"));
+    QCOMPARE(editor->bytes(), QStringLiteral("Привет").toUtf8());
+    QCOMPARE(status.last().first().toString(), strings.value(62) + "1  " + strings.value(63) + "6");
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, {},
+                      QPoint(int(sci(*editor, S::SCI_POINTXFROMPOSITION, 0, 0)) + 1, 5));
+    QCOMPARE(status.last().first().toString(), strings.value(62) + "1  " + strings.value(63) + "0");
+}
+
+void EditorTest::bytesRoundTripExactly_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("NUL bytes") << QByteArray("a\0b\0\0c", 6);
+    QTest::newRow("invalid UTF-8") << QByteArray("\xff\xfe<p>\xc3(\xe2\x82</p>");
+    QTest::newRow("mixed line ends") << QByteArray("a\r\nb\nc\rd\r\n");
+    QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf<html>");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void EditorTest::bytesRoundTripExactly()
+{
+    QFETCH(QByteArray, bytes);
+    auto editor = makeEditor(bytes);
+    QCOMPARE(editor->bytes(), bytes);
+    QCOMPARE(sci(*editor, S::SCI_GETLENGTH), bytes.size());
+}
+
+void EditorTest::loadingLeavesNoUndoAndNoModifiedMark()
+{
+    auto editor = makeEditor("old");
+    QTest::keyClicks(editor.get(), "x");
+    QVERIFY(editor->isModified());
+    editor->loadBytes("new text");
+    QCOMPARE(editor->bytes(), QByteArray("new text"));
+    QVERIFY(!editor->isModified());
+    QVERIFY(!editor->isUndoAvailable());
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), 0);
+}
+
+void EditorTest::documentsKeepTextUndoAndViewApart()
+{
+    QByteArray longText;
+    for (int i = 0; i < 300; ++i)
+        longText += "line " + QByteArray::number(i) + "\n";
+    auto editor = makeEditor(longText);
+    const QsciDocument first = editor->document();
+    // Scroll down and select in the first document, and edit it.
+    setSelection(*editor, 1000, 1010);
+    editor->SendScintilla(S::SCI_SETFIRSTVISIBLELINE, 120UL);
+    QTest::keyClicks(editor.get(), "A");
+    const Editor::ViewState firstView = editor->viewState();
+    QCOMPARE(firstView.firstVisibleLine, 120);
+
+    QsciDocument second = editor->createDocument(LexerKind::Css);
+    editor->setDocument(second);
+    QCOMPARE(editor->bytes(), QByteArray());
+    QVERIFY(!editor->isUndoAvailable());
+    QTest::keyClicks(editor.get(), "b{}");
+    QTest::keyClick(editor.get(), Qt::Key_Return);
+    QCOMPARE(editor->bytes(), QByteArray("b{}\r\n"));
+    const Editor::ViewState secondView = editor->viewState();
+
+    editor->setDocument(first);
+    QCOMPARE(editor->lineEnd(), EditRules::LineEnd::Lf);
+    editor->restoreViewState(firstView);
+    QCOMPARE(editor->viewState(), firstView);
+    QCOMPARE(sci(*editor, S::SCI_GETFIRSTVISIBLELINE), 120);
+    editor->undo();
+    QCOMPARE(editor->bytes(), longText);
+    QVERIFY(!editor->isUndoAvailable());
+
+    editor->setDocument(second);
+    QCOMPARE(editor->lineEnd(), EditRules::LineEnd::CrLf);
+    editor->restoreViewState(secondView);
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), 5);
+    editor->undo();
+    editor->undo();
+    QVERIFY(editor->bytes().size() < 5);
+    QCOMPARE(editor->lexerKind(), LexerKind::Css);
+}
+
+void EditorTest::switchingDocumentsDoesNotReLex()
+{
+    QByteArray big;
+    while (big.size() < 4 * 1024 * 1024)
+        big += "<p class=\"a\">text <?php echo $x; ?></p>\r\n";
+    auto editor = makeEditor(big);
+    const QsciDocument first = editor->document();
+    const long styledAfterLoad = sci(*editor, S::SCI_GETENDSTYLED);
+    QVERIFY(styledAfterLoad > 0);
+    QVERIFY(styledAfterLoad < big.size() / 2);
+    editor->setDocument(editor->createDocument(LexerKind::JavaScript));
+    editor->setDocument(editor->createDocument(LexerKind::PlainText));
+    editor->setDocument(first);
+    QVERIFY(sci(*editor, S::SCI_GETENDSTYLED) < big.size() / 2);
+}
+
+void EditorTest::lexerFollowsDocument()
+{
+    const QByteArray css = "body { color: red; }";
+    auto editor = makeEditor(css, LexerKind::Css);
+    QCOMPARE(editor->lexerKind(), LexerKind::Css);
+    editor->SendScintilla(S::SCI_COLOURISE, 0UL, -1L);
+    const long selectorStyle = sci(*editor, S::SCI_GETSTYLEAT, 1);
+    const long propertyStyle = sci(*editor, S::SCI_GETSTYLEAT, 8);
+    QVERIFY(selectorStyle != propertyStyle);
+
+    QsciDocument script = editor->createDocument(LexerKind::JavaScript);
+    editor->setDocument(script);
+    editor->loadBytes("var x = 'text'; // note");
+    editor->SendScintilla(S::SCI_COLOURISE, 0UL, -1L);
+    QCOMPARE(editor->lexerKind(), LexerKind::JavaScript);
+    QVERIFY(sci(*editor, S::SCI_GETSTYLEAT, 0) != sci(*editor, S::SCI_GETSTYLEAT, 9));
+    // Every style is drawn in the editor's one font.
+    char font[128] = {};
+    char defaultFont[128] = {};
+    editor->SendScintilla(S::SCI_STYLEGETFONT,
+                          static_cast<unsigned long>(sci(*editor, S::SCI_GETSTYLEAT, 0)), font);
+    editor->SendScintilla(S::SCI_STYLEGETFONT, static_cast<unsigned long>(S::STYLE_DEFAULT),
+                          defaultFont);
+    QCOMPARE(QByteArray(font), QByteArray(defaultFont));
+
+    editor->setDocument(editor->createDocument(LexerKind::PlainText));
+    QCOMPARE(editor->lexerKind(), LexerKind::PlainText);
+}
+
+void EditorTest::phpKeywordsComeFromTheListFile()
+{
+    const QByteArray text = "<?php frobnicate strlen; ?>";
+    auto editor = makeEditor(text);
+    editor->SendScintilla(S::SCI_COLOURISE, 0UL, -1L);
+    constexpr long phpWord = 121;
+    QCOMPARE(sci(*editor, S::SCI_GETSTYLEAT, 7), phpWord);
+    QVERIFY(sci(*editor, S::SCI_GETSTYLEAT, 18) != phpWord);
+}
+
+void EditorTest::styleSheetsInsideStyleAreColoured()
+{
+    const QByteArray text =
+        "<html><STYLE type=\"text/css\">\r\nbody { color: red; }\r\n</STYLE>\r\n"
+        "<script>var s = \"<style>\";</script>\r\nbody { x: y }\r\n";
+    auto editor = makeEditor(text);
+    QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    editor->viewport()->repaint();
+    auto valueAt = [&](const QByteArray& piece, int from = 0) {
+        const long position = text.indexOf(piece, from);
+        return sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, position);
+    };
+    const long selector = valueAt("body");
+    const long property = valueAt("color");
+    const long value = valueAt("red");
+    QVERIFY(selector != 0);
+    QVERIFY(property != 0);
+    QVERIFY(selector != property);
+    QVERIFY(value != property);
+    QCOMPARE(valueAt("html"), 0);
+    // "<style>" inside a script string opens no style sheet.
+    QCOMPARE(valueAt("body", text.indexOf("script")), 0);
+
+    // Typing inside the block colours the new text too.
+    setSelection(*editor, text.indexOf("red"), text.indexOf("red"));
+    QTest::keyClicks(editor.get(), "dark");
+    editor->viewport()->repaint();
+    QCOMPARE(
+        sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, text.indexOf("red")),
+        value);
+}
+
+void EditorTest::lineNumbersFollowLineCountAndToggle()
+{
+    auto editor = makeEditor("a\r\nb");
+    QVERIFY(editor->lineNumbersVisible());
+    const int narrow = editor->marginWidth(0);
+    QVERIFY(narrow > 0);
+    QByteArray many;
+    for (int i = 0; i < 20000; ++i)
+        many += "x\r\n";
+    editor->loadBytes(many);
+    QVERIFY(editor->marginWidth(0) > narrow);
+    editor->setLineNumbersVisible(false);
+    QCOMPARE(editor->marginWidth(0), 0);
+    editor->setLineNumbersVisible(true);
+    QVERIFY(editor->marginWidth(0) > narrow);
+}
+
+void EditorTest::wrapByWords()
+{
+    auto editor = makeEditor("some words");
+    editor->setWrapByWords(true);
+    QVERIFY(editor->wrapsByWords());
+    QCOMPARE(editor->wrapMode(), QsciScintilla::WrapWord);
+    editor->setWrapByWords(false);
+    QCOMPARE(editor->wrapMode(), QsciScintilla::WrapNone);
+}
+
+void EditorTest::modificationMaskStaysQuick()
+{
+    auto editor = makeEditor("abc");
+    constexpr long quick = S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
+    QCOMPARE(sci(*editor, S::SCI_GETMODEVENTMASK), quick);
+    editor->setDocument(editor->createDocument(LexerKind::Html));
+    QCOMPARE(sci(*editor, S::SCI_GETMODEVENTMASK), quick);
+    QCOMPARE(editor->objectName(), QStringLiteral("Rich"));
+    QVERIFY(editor->isUtf8());
+}
+
+QTEST_MAIN(EditorTest)
+#include "EditorTest.moc"
