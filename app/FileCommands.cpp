@@ -51,8 +51,12 @@ void FileCommands::openDocument(const QString& path, bool addToRecent)
     }
     // A list of documents: every entry opens in turn; lists inside lists are followed once.
     const SessionFile::Expansion list = SessionFile::expand(path, m_context.settings.language);
-    for (const QString& document : list.documents)
+    for (const QString& document : list.documents) {
+        // Entries beyond the ten slots are dropped without a word, read or not.
+        if (m_main.slotTable().freeSlots().isEmpty())
+            break;
         openOneDocument(document, false);
+    }
     if (addToRecent)
         this->addToRecent(path);
     m_currentProject = path;

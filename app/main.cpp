@@ -9,19 +9,40 @@
 #include <QApplication>
 #include <QStringList>
 
+namespace {
+
+// One path on the command line; words split by the shell are joined back.
+QString commandLinePath(const QStringList& arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' ')).trimmed();
+}
+
+// Hands `path` to an editor that already runs. Done before the window system is reached, so
+// that a second start ends quickly.
+bool handedOff(int& argc, char* argv[], const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    QCoreApplication probe(argc, argv);
+    return Quillorn::SingleInstance().handOff(path);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QString commandLine = commandLinePath(arguments);
+    if (handedOff(argc, argv, commandLine))
+        return 0;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillorn"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLORN_VERSION));
 
-    // One path on the command line; words split by the shell are joined back.
-    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' ')).trimmed();
-
-    // An editor that already runs takes the file and comes to the front; this one ends.
     Quillorn::SingleInstance instance;
-    if (!commandLine.isEmpty() && instance.handOff(commandLine))
-        return 0;
     instance.listen();
 
     Quillorn::EditorAccessibility::install();

@@ -1,29 +1,17 @@
 // Start-up costs: the main window's load handler (the work behind the splash) and the
 // resident memory of the editor with no document open.
 #include "app/MainWindow.h"
+#include "bench/support/BenchFigures.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <benchmark/benchmark.h>
 
 using namespace Quillorn;
 
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
 
 void MainWindowLoadHandler(benchmark::State& state)
 {
@@ -49,7 +37,7 @@ void ResidentMemoryWithNoDocument(benchmark::State& state)
     QCoreApplication::processEvents();
     for (auto _ : state)
         QCoreApplication::processEvents();
-    state.counters["RSS_MiB"] = double(residentKiB()) / 1024.0;
+    state.counters["RSS_MiB"] = double(Bench::residentKiB()) / 1024.0;
 }
 BENCHMARK(ResidentMemoryWithNoDocument)->Iterations(10);
 

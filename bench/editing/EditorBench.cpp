@@ -2,6 +2,7 @@
 // line, switching documents, loading and memory. Run under a display (xvfb-run -a) with the
 // program built for release.
 
+#include "bench/support/BenchFigures.h"
 #include "editing/Editor.h"
 #include "editing/EditorAccessibility.h"
 
@@ -15,53 +16,12 @@
 #include <vector>
 
 using namespace Quillorn;
+using Quillorn::Bench::generateDocument;
+using Quillorn::Bench::msSince;
 
 namespace {
 
 using S = QsciScintillaBase;
-
-// A page of HTML with PHP, JavaScript and CSS, repeated with numbers that change so that the
-// text is not one block copied over and over.
-QByteArray generate(qint64 size)
-{
-    QByteArray text;
-    text.reserve(size + 4096);
-    text += "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<title>Generated</title>\r\n";
-    qint64 n = 0;
-    while (text.size() < size) {
-        const QByteArray i = QByteArray::number(n++);
-        text += "<style type=\"text/css\">\r\n  .item" + i + " { color: #336699; margin: 0 " + i +
-                "px; }\r\n  /* block comment */\r\n</style>\r\n"
-                "<script type=\"text/javascript\">\r\n  function show" +
-                i + "(value) {\r\n    var total = value * " + i +
-                ";\r\n    return \"item \" + total; // note\r\n  }\r\n</script>\r\n"
-                "<div class=\"item" +
-                i + "\">\r\n  <p>Paragraph " + i + " with <b>bold</b> &amp; <a href=\"page" + i +
-                ".html\">a link</a>.</p>\r\n"
-                "  <?php\r\n    $count = " +
-                i +
-                ";\r\n    if ($count > 10) { echo \"<span>\" . htmlspecialchars($name) . "
-                "\"</span>\"; }\r\n  ?>\r\n</div>\r\n";
-    }
-    return text;
-}
-
-double msSince(const QElapsedTimer& timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
-qint64 rssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 void settle()
 {
@@ -106,7 +66,7 @@ void editingAtTheEnd(Editor& editor, qint64 size)
     std::printf("%lld MB document\n", static_cast<long long>(size >> 20));
     QsciDocument document = editor.createDocument(LexerKind::Html);
     editor.setDocument(document);
-    QByteArray text = generate(size);
+    QByteArray text = generateDocument(size);
     QElapsedTimer timer;
     timer.start();
     editor.loadBytes(text);
@@ -152,7 +112,7 @@ void stockComponent(qint64 size)
     QsciScintilla stock;
     stock.setUtf8(true);
     stock.setLexer(new QsciLexerHTML(&stock));
-    const QByteArray text = generate(size);
+    const QByteArray text = generateDocument(size);
     stock.SendScintilla(S::SCI_APPENDTEXT, static_cast<unsigned long>(text.size()),
                         text.constData());
     stock.resize(1000, 700);
@@ -185,11 +145,11 @@ int main(int argc, char** argv)
     editingAtTheEnd(editor, 100 * MB);
 
     std::printf("Two 100 MB documents\n");
-    const qint64 before = rssKiB();
+    const qint64 before = Bench::residentKiB();
     QsciDocument first = editor.createDocument(LexerKind::Html);
     QsciDocument second = editor.createDocument(LexerKind::Html);
     {
-        QByteArray text = generate(100 * MB);
+        QByteArray text = generateDocument(100 * MB);
         const qint64 size = text.size();
         editor.setDocument(first);
         editor.loadBytes(text);
@@ -200,7 +160,7 @@ int main(int argc, char** argv)
         editor.SendScintilla(S::SCI_COLOURISE, 0UL, -1L);
         const double colourAll = msSince(timer);
         settle();
-        const qint64 after = rssKiB();
+        const qint64 after = Bench::residentKiB();
         std::printf("  %-46s %8.1f ms\n", "colour all of 100 MB", colourAll);
         std::printf("  %-46s %8.1f MB for %.1f MB of text: %.2f x (process RSS %.1f MB)\n",
                     "memory once fully coloured", (after - before) / 1024.0, size / double(MB),
@@ -209,7 +169,7 @@ int main(int argc, char** argv)
     editor.SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(50 * MB));
     const Editor::ViewState firstView = editor.viewState();
     {
-        QByteArray text = generate(100 * MB);
+        QByteArray text = generateDocument(100 * MB);
         editor.setDocument(second);
         editor.loadBytes(text);
     }
