@@ -116,6 +116,8 @@ void MainWindow::buildWindow()
     m_previewMode[0]->setText(QStringLiteral("HTML Code"));
     m_previewMode[1]->setText(QStringLiteral("View in browser"));
     m_previewMode[0]->setChecked(true);
+    // The browser view comes with the preview; until then only the code view can be chosen.
+    m_previewMode[1]->setEnabled(false);
     m_status = new QLabel(central);
     m_status->setObjectName(QStringLiteral("Status"));
     m_status->setMinimumWidth(260);
