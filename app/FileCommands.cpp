@@ -51,6 +51,12 @@ void FileCommands::openDocument(const QString& path, bool addToRecent)
     }
     // A list of documents: every entry opens in turn; lists inside lists are followed once.
     const SessionFile::Expansion list = SessionFile::expand(path, m_context.settings.language);
+    if (!list.readable) {
+        // The last session may simply not exist yet; any other list the user named does.
+        if (path != m_context.lastSessionPath())
+            m_context.prompter.message(FileMissing, Prompter::Icon::Critical);
+        return;
+    }
     for (const QString& document : list.documents) {
         // Entries beyond the ten slots are dropped without a word, read or not.
         if (m_main.slotTable().freeSlots().isEmpty())
@@ -64,6 +70,13 @@ void FileCommands::openDocument(const QString& path, bool addToRecent)
 
 void FileCommands::openOneDocument(const QString& path, bool addToRecent)
 {
+    if (!QFileInfo::exists(path)) {
+        m_context.prompter.message(FileMissing, Prompter::Icon::Critical);
+        return;
+    }
+    // With every slot in use the document is dropped before anything is read or asked.
+    if (m_main.slotTable().freeSlots().isEmpty())
+        return;
     const qint64 size = FileIO::fileSize(path);
     if (FileIO::needsSizeQuestion(size) &&
         !m_context.prompter.askYesNo(FileIO::sizeQuestion(path, size), QString()))

@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/CaptionTable.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TestEnvironment.h"
+#include "support/AppFixture.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,11 +21,7 @@ private Q_SLOTS:
     void damagedSettingsStartWithDefaults();
 
 private:
-    struct Fixture {
-        Test::TestEnvironment env;
-        Test::ScriptedPrompter prompter;
-        AppContext context{env.appDir(), prompter, {}, {}};
-    };
+    using Fixture = Test::AppFixture;
 };
 
 void MainWindowTest::captionsFollowTheLanguage_data()
