@@ -2,9 +2,9 @@
 
 #include "documents/CharsetDeclaration.h"
 #include "documents/SingleByteTable.h"
-#include "documents/Utf8Text.h"
 #include "platform/LangStrings.h"
 #include "platform/ProgramText.h"
+#include "platform/Utf8Text.h"
 
 #include <QSet>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
 #include "documents/SingleByteTable.h"
 
-#include "documents/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 #include <QHash>
 #include <QMutex>
@@ -22,6 +22,21 @@ constexpr int MaxUndefinedBytes = 56;
 // Undefined bytes that cannot become the C1 control of the same number go to the private
 // use area, where no code page maps anything.
 constexpr char32_t PrivateUseBase = 0xF700;
+
+// Copies the run of ASCII at `p`, in blocks of eight bytes, to `o`; both move past it. The
+// last few bytes of a run (fewer than eight) are left to the caller.
+void copyAsciiRun(const unsigned char*& p, const unsigned char* end, char*& o)
+{
+    while (end - p >= 8) {
+        quint64 chunk;
+        std::memcpy(&chunk, p, 8);
+        if (chunk & HighBits)
+            return;
+        std::memcpy(o, p, 8);
+        o += 8;
+        p += 8;
+    }
+}
 
 } // namespace
 
@@ -124,16 +139,7 @@ QByteArray SingleByteTable::decode(const QByteArray& bytes) const
     auto p = begin;
     while (p < end) {
         if (m_asciiIdentity) {
-            // Copy runs of ASCII in blocks of eight.
-            while (end - p >= 8) {
-                quint64 chunk;
-                std::memcpy(&chunk, p, 8);
-                if (chunk & HighBits)
-                    break;
-                std::memcpy(o, p, 8);
-                o += 8;
-                p += 8;
-            }
+            copyAsciiRun(p, end, o);
             if (p == end)
                 break;
         }
@@ -154,15 +160,7 @@ QByteArray SingleByteTable::encode(const QByteArray& utf8, QList<char32_t>& miss
     const auto end = p + utf8.size();
     while (p < end) {
         if (m_asciiIdentity) {
-            while (end - p >= 8) {
-                quint64 chunk;
-                std::memcpy(&chunk, p, 8);
-                if (chunk & HighBits)
-                    break;
-                std::memcpy(o, p, 8);
-                o += 8;
-                p += 8;
-            }
+            copyAsciiRun(p, end, o);
             if (p == end)
                 break;
         }

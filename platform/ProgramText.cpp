@@ -1,5 +1,7 @@
 #include "platform/ProgramText.h"
 
+#include "platform/Utf8Text.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -14,10 +16,7 @@ QByteArray ProgramText::codePage(const QString& language)
 
 bool ProgramText::isValidUtf8(const QByteArray& bytes)
 {
-    // Stateless, so that a sequence cut off at the end counts as an error too.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    return !decoder.hasError();
+    return Utf8Text::isValid(bytes);
 }
 
 QString ProgramText::decode(const QByteArray& bytes, const QString& language)

@@ -1,7 +1,7 @@
 #include "documents/DocumentCodec.h"
 #include "documents/CharsetDeclaration.h"
 #include "documents/SingleByteTable.h"
-#include "documents/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "documents/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 #include <cstring>
 
