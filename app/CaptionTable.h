@@ -14,7 +14,7 @@ class CaptionTable {
 public:
     struct Entry {
         const char* control; // object name of the menu, command or button
-        int string;          // number in the string table
+        Str string;          // the interface string
         const char* suffix;  // fixed text after the string
     };
 

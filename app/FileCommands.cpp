@@ -96,14 +96,14 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent)
 
     const LangStrings& strings = m_context.strings;
     m_main.slotTable()[slot].path = path;
-    m_main.setStatusText(strings.value(59));
+    m_main.setStatusText(strings.value(Str::WaitParsing));
     const DocumentCodec::Decoded decoded =
         DocumentCodec::decode(read.bytes, m_context.settings.language);
     m_encodings[static_cast<size_t>(slot)] = decoded.encoding;
     m_main.editor()->loadBytes(decoded.utf8);
     m_main.showDocumentControls();
-    m_main.setStatusText(strings.value(59) + QLatin1String("  ") + strings.value(60) +
-                         QLatin1String("100%"));
+    m_main.setStatusText(strings.value(Str::WaitParsing) + QLatin1String("  ") +
+                         strings.value(Str::Completed) + QLatin1String("100%"));
     m_main.slotTable()[slot].saved = true;
     m_main.setTabPicture(slot, path);
     m_main.setStatusText(QStringLiteral("OK"));
@@ -114,7 +114,7 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent)
 void FileCommands::openFromDialog()
 {
     const QString name =
-        m_context.prompter.openFileName(m_context.strings.value(5, QStringLiteral("Open")),
+        m_context.prompter.openFileName(m_context.strings.value(Str::Open, QStringLiteral("Open")),
                                         QString(), FileFilters::openFilter(m_context.strings));
     if (!name.isEmpty())
         openDocument(name, true);
@@ -153,8 +153,8 @@ bool FileCommands::saveAs()
     const QString current = m_main.slotTable()[cur].path;
     const QString proposed = current.isEmpty() ? caption : current;
     const QString name =
-        m_context.prompter.saveFileName(strings.value(53, QStringLiteral("Save as ...")), proposed,
-                                        FileFilters::saveAsFilter(strings, caption));
+        m_context.prompter.saveFileName(strings.value(Str::SaveAs, QStringLiteral("Save as ...")),
+                                        proposed, FileFilters::saveAsFilter(strings, caption));
     if (name.isEmpty()) {
         m_main.setStatusText(QString());
         return false;
@@ -261,7 +261,7 @@ void FileCommands::openInExternal(int index)
 void FileCommands::saveSession()
 {
     const QString name = m_context.prompter.saveFileName(
-        m_context.strings.value(134, QStringLiteral("Save session")), QString(),
+        m_context.strings.value(Str::SaveSession, QStringLiteral("Save session")), QString(),
         FileFilters::projectFilter(m_context.strings));
     if (name.isEmpty())
         return;
@@ -275,12 +275,12 @@ void FileCommands::addFileToProject()
 {
     const LangStrings& strings = m_context.strings;
     if (m_currentProject.isEmpty()) {
-        m_context.prompter.message(strings.message(131));
+        m_context.prompter.message(strings.message(Str::ProjectNotSaved));
         return;
     }
     const int cur = m_main.currentSlot();
     if (cur < 0 || m_main.slotTable()[cur].path.isEmpty()) {
-        m_context.prompter.message(strings.message(132));
+        m_context.prompter.message(strings.message(Str::SaveFileFirstForProject));
         return;
     }
     const FileIO::WriteResult written = SessionFile::appendEntry(
@@ -327,8 +327,8 @@ void FileCommands::addToTemplates()
 {
     if (m_main.currentSlot() < 0)
         return;
-    const auto name =
-        m_context.prompter.input(m_context.strings.message(116), QStringLiteral("Quillorn"));
+    const auto name = m_context.prompter.input(m_context.strings.message(Str::TemplateNamePrompt),
+                                               QStringLiteral("Quillorn"));
     if (!name || name->isEmpty())
         return;
     if (const QString error = TemplateStore::nameError(*name); !error.isEmpty()) {

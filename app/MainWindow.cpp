@@ -342,7 +342,7 @@ void MainWindow::closeCurrentTab()
     if (!m_slots.inUse(cur))
         return;
     if (!m_slots[cur].saved &&
-        m_context.prompter.askYesNo(m_context.strings.message(79), QString())) {
+        m_context.prompter.askYesNo(m_context.strings.message(Str::SaveBeforeClosing), QString())) {
         // A save that was asked for but did not happen (the name was not given, the write
         // failed) keeps the tab open: closing it would drop the text the user meant to keep.
         if (!m_files->save())
@@ -489,7 +489,8 @@ bool MainWindow::confirmClose()
         if (!m_slots.inUse(i) || m_slots[i].saved)
             continue;
         activateSlot(i);
-        switch (m_context.prompter.askSave(m_context.strings.message(79), tabCaption(i))) {
+        switch (m_context.prompter.askSave(m_context.strings.message(Str::SaveBeforeClosing),
+                                           tabCaption(i))) {
         case Prompter::SaveChoice::Save:
             if (!m_files->save())
                 return false;

@@ -11,7 +11,7 @@ namespace {
 
 QString kindName(const LangStrings& strings, FileKind::Kind kind)
 {
-    return strings.value(FileKind::dialogNameNumber(kind));
+    return strings.value(FileKind::dialogName(kind));
 }
 
 QString allFiles(const LangStrings& strings)
@@ -24,13 +24,12 @@ QString allFiles(const LangStrings& strings)
 QString FileFilters::openFilterText(const LangStrings& strings)
 {
     using Kind = FileKind::Kind;
-    return strings.value(80) +
+    return strings.value(Str::AllKnownFormats) +
            QLatin1String("|*.html;*.htm;*.js;*.css;*.php;*.phtml;*.php3;*.qlp|") +
            kindName(strings, Kind::Html) + QLatin1String("|*.html;*.htm|") +
            kindName(strings, Kind::JavaScript) + QLatin1String("|*.js|") +
            kindName(strings, Kind::Php) + QLatin1String("|*.php;*.phtml;*.php3|") +
-           strings.value(FileKind::ProjectNameNumber) + QLatin1String("|*.qlp|") +
-           allFiles(strings);
+           strings.value(Str::ProjectFileKind) + QLatin1String("|*.qlp|") + allFiles(strings);
 }
 
 QString FileFilters::openFilter(const LangStrings& strings)
@@ -65,7 +64,7 @@ QString FileFilters::saveAsFilter(const LangStrings& strings, const QString& cap
 
 QString FileFilters::projectFilterText(const LangStrings& strings)
 {
-    return strings.value(FileKind::ProjectNameNumber) + QLatin1String("|*.qlp");
+    return strings.value(Str::ProjectFileKind) + QLatin1String("|*.qlp");
 }
 
 QString FileFilters::projectFilter(const LangStrings& strings)

@@ -47,21 +47,21 @@ QStringList FileKind::extensions(Kind kind)
     return {};
 }
 
-int FileKind::dialogNameNumber(Kind kind)
+Str FileKind::dialogName(Kind kind)
 {
     switch (kind) {
     case Kind::Html:
-        return 54;
+        return Str::KindHtmlPage;
     case Kind::JavaScript:
-        return 55;
+        return Str::KindJavaScript;
     case Kind::Css:
-        return 56;
+        return Str::KindCss;
     case Kind::Php:
-        return 57;
+        return Str::KindPhp;
     case Kind::Other:
         break;
     }
-    return 58;
+    return Str::KindAllFiles;
 }
 
 QString FileKind::iconFileName(Kind kind)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Str.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,9 +12,6 @@ namespace Quillorn {
 class FileKind {
 public:
     enum class Kind { Html, JavaScript, Css, Php, Other };
-
-    // Number of the project file's name in the language table.
-    static constexpr int ProjectNameNumber = 122;
 
     // The text from the last "." of the file name on (".html"), empty when the name has none.
     // A "." in a folder name does not count.
@@ -29,8 +28,8 @@ public:
     // The extensions of a kind, first the one new documents get (".html", ".htm").
     static QStringList extensions(Kind kind);
 
-    // Number of the kind's name in the language table (54 "HTML page" .. 58 "All files").
-    static int dialogNameNumber(Kind kind);
+    // The kind's name in the file dialogs ("HTML page" .. "All files").
+    static Str dialogName(Kind kind);
 
     // File name of the kind's picture in the program's icons/ folder; empty for other kinds,
     // whose picture is the desktop's icon for the file.

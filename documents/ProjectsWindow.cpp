@@ -45,7 +45,7 @@ ProjectsWindow::ProjectsWindow(const QList<OpenDocument>& documents, const LangS
     , m_target(new QLineEdit)
 {
     setObjectName(QStringLiteral("Projects"));
-    setWindowTitle(strings.value(119, QStringLiteral("Save project...")));
+    setWindowTitle(strings.value(Str::SaveProject, QStringLiteral("Save project...")));
     setModal(true);
 
     m_opened->setObjectName(QStringLiteral("OpenedFiles"));
@@ -55,7 +55,7 @@ ProjectsWindow::ProjectsWindow(const QList<OpenDocument>& documents, const LangS
     m_target->setObjectName(QStringLiteral("Target"));
 
     const QStringList captions = {QStringLiteral(">>"), QStringLiteral("<<"), QStringLiteral("..."),
-                                  strings.value(6, QStringLiteral("Save"))};
+                                  strings.value(Str::Save, QStringLiteral("Save"))};
     for (int i = 0; i < captions.size(); ++i) {
         auto button = new QPushButton(captions.at(i));
         button->setObjectName(QStringLiteral("Command%1").arg(i));
@@ -63,8 +63,10 @@ ProjectsWindow::ProjectsWindow(const QList<OpenDocument>& documents, const LangS
     }
 
     auto lists = new QGridLayout;
-    lists->addWidget(new QLabel(strings.value(123, QStringLiteral("Opened files"))), 0, 0);
-    lists->addWidget(new QLabel(strings.value(124, QStringLiteral("Project files"))), 0, 2);
+    lists->addWidget(new QLabel(strings.value(Str::OpenedFiles, QStringLiteral("Opened files"))), 0,
+                     0);
+    lists->addWidget(new QLabel(strings.value(Str::ProjectFiles, QStringLiteral("Project files"))),
+                     0, 2);
     lists->addWidget(m_opened, 1, 0);
     auto moveButtons = new QVBoxLayout;
     moveButtons->addStretch();
@@ -82,7 +84,7 @@ ProjectsWindow::ProjectsWindow(const QList<OpenDocument>& documents, const LangS
     auto layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addWidget(m_path);
-    layout->addWidget(new QLabel(strings.value(125, QStringLiteral("Save in"))));
+    layout->addWidget(new QLabel(strings.value(Str::SaveIn, QStringLiteral("Save in"))));
     layout->addLayout(targetRow);
     resize(560, 360);
 
@@ -137,7 +139,8 @@ void ProjectsWindow::addToProject()
         return;
     // A document without a file, or with changes, has no path that holds what it shows.
     if (!document->saved || document->path.isEmpty()) {
-        m_prompter.message(m_strings.message(126), Prompter::Icon::Exclamation);
+        m_prompter.message(m_strings.message(Str::FileNotSavedForProject),
+                           Prompter::Icon::Exclamation);
         return;
     }
     moveCurrent(m_opened, m_project);
@@ -152,7 +155,7 @@ void ProjectsWindow::removeFromProject()
 
 void ProjectsWindow::chooseTarget()
 {
-    const QString name = m_prompter.saveFileName(m_strings.value(125), m_target->text(),
+    const QString name = m_prompter.saveFileName(m_strings.value(Str::SaveIn), m_target->text(),
                                                  FileFilters::projectFilter(m_strings));
     if (!name.isEmpty())
         m_target->setText(name);
@@ -161,12 +164,12 @@ void ProjectsWindow::chooseTarget()
 void ProjectsWindow::saveProject()
 {
     if (m_project->count() == 0) {
-        m_prompter.message(m_strings.message(127), Prompter::Icon::Exclamation);
+        m_prompter.message(m_strings.message(Str::ProjectHasNoFiles), Prompter::Icon::Exclamation);
         return;
     }
     const QString target = m_target->text().trimmed();
     if (target.isEmpty()) {
-        m_prompter.message(m_strings.message(128), Prompter::Icon::Exclamation);
+        m_prompter.message(m_strings.message(Str::SelectFileToSaveIn), Prompter::Icon::Exclamation);
         return;
     }
     QStringList paths;
@@ -179,7 +182,7 @@ void ProjectsWindow::saveProject()
         m_prompter.message(written.error, Prompter::Icon::Critical);
         return;
     }
-    m_prompter.message(m_strings.message(129, target));
+    m_prompter.message(m_strings.message(Str::ProjectSaved, target));
 }
 
 } // namespace Quillorn

@@ -31,9 +31,9 @@ TemplateChooser::TemplateChooser(const QString& appDir, const LangStrings& strin
     , m_types(new QComboBox)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(strings.value(117, QStringLiteral("Templates")));
+    setWindowTitle(strings.value(Str::Templates, QStringLiteral("Templates")));
 
-    auto frame = new QGroupBox(strings.value(117, QStringLiteral("Templates")));
+    auto frame = new QGroupBox(strings.value(Str::Templates, QStringLiteral("Templates")));
     auto frameLayout = new QVBoxLayout(frame);
     m_list->setObjectName(QStringLiteral("Templates"));
     m_list->setViewMode(QListView::IconMode);
@@ -46,7 +46,8 @@ TemplateChooser::TemplateChooser(const QString& appDir, const LangStrings& strin
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     frameLayout->addWidget(m_list);
 
-    auto typeLabel = new QLabel(strings.value(61, QStringLiteral("Select file type")));
+    auto typeLabel =
+        new QLabel(strings.value(Str::SelectFileType, QStringLiteral("Select file type")));
     m_types->setObjectName(QStringLiteral("FileType"));
     m_types->addItems({QStringLiteral("HTML"), QStringLiteral("JavaScript"), QStringLiteral("CSS"),
                        QStringLiteral("PHP")});

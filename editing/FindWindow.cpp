@@ -89,17 +89,17 @@ FindWindow::FindWindow(QsciScintilla* editor, const LangStrings& strings, Prompt
 void FindWindow::applyCaptions()
 {
     const bool replacing = m_mode == Mode::Replace;
-    setWindowTitle(replacing ? m_strings.value(40, QStringLiteral("Replace"))
-                             : m_strings.value(39, QStringLiteral("Find")));
-    m_all->setText(m_strings.value(41, QStringLiteral("All")));
-    m_down->setText(m_strings.value(42, QStringLiteral("Down")));
-    m_up->setText(m_strings.value(43, QStringLiteral("Up")));
-    m_wordLabel->setText(m_strings.value(44, QStringLiteral("Word:")));
-    m_directionBox->setTitle(m_strings.value(45, QStringLiteral("Find")));
-    m_replaceLabel->setText(m_strings.value(46, QStringLiteral("Replace:")));
-    m_replace->setText(m_strings.value(47, QStringLiteral("Replace")));
-    m_replaceAll->setText(m_strings.value(48, QStringLiteral("Replace all")));
-    m_findNext->setText(m_strings.value(49, QStringLiteral("Find next")));
+    setWindowTitle(replacing ? m_strings.value(Str::Replace, QStringLiteral("Replace"))
+                             : m_strings.value(Str::Find, QStringLiteral("Find")));
+    m_all->setText(m_strings.value(Str::FindAll, QStringLiteral("All")));
+    m_down->setText(m_strings.value(Str::FindDown, QStringLiteral("Down")));
+    m_up->setText(m_strings.value(Str::FindUp, QStringLiteral("Up")));
+    m_wordLabel->setText(m_strings.value(Str::FindWord, QStringLiteral("Word:")));
+    m_directionBox->setTitle(m_strings.value(Str::FindDirection, QStringLiteral("Find")));
+    m_replaceLabel->setText(m_strings.value(Str::ReplaceWith, QStringLiteral("Replace:")));
+    m_replace->setText(m_strings.value(Str::ReplaceButton, QStringLiteral("Replace")));
+    m_replaceAll->setText(m_strings.value(Str::ReplaceAll, QStringLiteral("Replace all")));
+    m_findNext->setText(m_strings.value(Str::FindNext, QStringLiteral("Find next")));
     m_replaceLabel->setVisible(replacing);
     m_replacement->setVisible(replacing);
     m_replace->setVisible(replacing);
@@ -141,7 +141,7 @@ void FindWindow::findNext()
     if (m_word->text().isEmpty())
         return;
     if (!m_search.findNext(m_word->text(), direction()))
-        m_prompter.message(m_strings.value(50, QStringLiteral("That's all")));
+        m_prompter.message(m_strings.value(Str::ThatsAll, QStringLiteral("That's all")));
 }
 
 void FindWindow::replaceOne()
@@ -149,7 +149,7 @@ void FindWindow::replaceOne()
     if (m_word->text().isEmpty())
         return;
     if (!m_search.replaceAndFindNext(m_word->text(), m_replacement->text(), direction()))
-        m_prompter.message(m_strings.value(50, QStringLiteral("That's all")));
+        m_prompter.message(m_strings.value(Str::ThatsAll, QStringLiteral("That's all")));
 }
 
 void FindWindow::replaceAll()
@@ -157,7 +157,7 @@ void FindWindow::replaceAll()
     if (m_word->text().isEmpty())
         return;
     const qint64 count = m_search.replaceAll(m_word->text(), m_replacement->text());
-    QString text = m_strings.value(51, QStringLiteral("Count of changes:"));
+    QString text = m_strings.value(Str::CountOfChanges, QStringLiteral("Count of changes:"));
     if (!text.endsWith(QLatin1Char(' ')))
         text += QLatin1Char(' ');
     m_prompter.message(text + QString::number(count));

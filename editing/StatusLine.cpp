@@ -6,13 +6,15 @@ namespace Quillorn {
 
 QString StatusLine::caption(const LangStrings& strings, const Position& position)
 {
-    QString text = strings.value(62, QStringLiteral("Line: ")) + QString::number(position.line) +
-                   QLatin1String("  ") + strings.value(63, QStringLiteral("Symbol: ")) +
+    QString text = strings.value(Str::StatusLine, QStringLiteral("Line: ")) +
+                   QString::number(position.line) + QLatin1String("  ") +
+                   strings.value(Str::StatusSymbol, QStringLiteral("Symbol: ")) +
                    QString::number(position.column);
     if (position.selected >= 1) {
-        text += QLatin1String("  ") + strings.value(64, QStringLiteral("Selected: ")) +
+        text += QLatin1String("  ") +
+                strings.value(Str::StatusSelected, QStringLiteral("Selected: ")) +
                 QString::number(position.selected) +
-                strings.value(65, QStringLiteral(" symbol(s)"));
+                strings.value(Str::StatusSymbols, QStringLiteral(" symbol(s)"));
     }
     return text;
 }

@@ -29,30 +29,53 @@ bool LangStrings::load(const QString& path, const QString& language)
     return true;
 }
 
-std::optional<QString> LangStrings::text(int number) const
+std::optional<QString> LangStrings::text(Str id) const
 {
+    const int number = static_cast<int>(id);
     if (number < 0 || number >= m_strings.size())
         return std::nullopt;
     return m_strings.at(number);
 }
 
-QString LangStrings::value(int number, const QString& fallback) const
+QString LangStrings::value(Str id, const QString& fallback) const
 {
-    return text(number).value_or(fallback);
+    return text(id).value_or(fallback);
 }
 
-QString LangStrings::message(int number, const QString& arg) const
+QString LangStrings::message(Str id, const QString& arg) const
 {
-    return messageText(value(number), arg);
+    return messageText(value(id), arg);
+}
+
+QString LangStrings::message(Str id, const QString& arg1, const QString& arg2) const
+{
+    return messageText(value(id), QStringList{arg1, arg2});
 }
 
 QString LangStrings::messageText(QString text, const QString& arg)
 {
+    return messageText(std::move(text), arg.isNull() ? QStringList() : QStringList{arg});
+}
+
+QString LangStrings::messageText(QString text, const QStringList& args)
+{
     text.replace(QLatin1String("<BR>"), QLatin1String("\n"));
     text.replace(QLatin1String("<br>"), QLatin1String("\n"));
-    if (!arg.isNull())
-        text.replace(QLatin1String("%1"), arg);
-    return text;
+    // One pass, so that an argument holding "%2" is never replaced in its turn.
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('%') && i + 1 < text.size()) {
+            const int n = text.at(i + 1).digitValue();
+            if (n >= 1 && n <= args.size()) {
+                result += args.at(n - 1);
+                ++i;
+                continue;
+            }
+        }
+        result += text.at(i);
+    }
+    return result;
 }
 
 } // namespace Quillorn

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Str.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,18 +24,20 @@ public:
 
     int count() const { return static_cast<int>(m_strings.size()); }
 
-    // String `number`, or nothing when the table is shorter.
-    std::optional<QString> text(int number) const;
+    // String `id`, or nothing when the table is shorter.
+    std::optional<QString> text(Str id) const;
 
-    // String `number`, or `fallback` when the table has no such line.
-    QString value(int number, const QString& fallback = {}) const;
+    // String `id`, or `fallback` when the table has no such line.
+    QString value(Str id, const QString& fallback = {}) const;
 
-    // String `number` made ready for a message: "<BR>" and "<br>" become line breaks,
-    // and "%1" is replaced by `arg` when one is given.
-    QString message(int number, const QString& arg = {}) const;
+    // String `id` made ready for a message: "<BR>" and "<br>" become line breaks, and "%1",
+    // "%2" are replaced by the arguments given.
+    QString message(Str id, const QString& arg = {}) const;
+    QString message(Str id, const QString& arg1, const QString& arg2) const;
 
     // The same treatment for a text that does not come from the table.
     static QString messageText(QString text, const QString& arg = {});
+    static QString messageText(QString text, const QStringList& args);
 
 private:
     QStringList m_strings;

@@ -7,14 +7,15 @@
 #include <QKeyEvent>
 #include <QListWidget>
 
+#include <iterator>
+
 namespace Quillorn {
 
 namespace {
-// Strings of the language table: the four category captions, and the menu commands whose
-// names the window takes as its title.
-constexpr int kFirstCategoryString = 66;
-constexpr int kInsertTagString = 10;
-constexpr int kTagsPanelString = 99;
+// The captions of the categories, in the order of the tag lists.
+constexpr Str kCategoryCaptions[] = {Str::CategoryHtmlTags, Str::CategoryJavaScriptTags,
+                                     Str::CategoryCssTags, Str::CategoryPhpTags};
+static_assert(std::size(kCategoryCaptions) == TagLists::categoryCount);
 } // namespace
 
 TagWindow::TagWindow(TagTarget& target, const LangStrings& strings, const QString& languageFolder,
@@ -38,15 +39,15 @@ TagWindow::TagWindow(TagTarget& target, const LangStrings& strings, const QStrin
 void TagWindow::reload(const LangStrings& strings, const QString& languageFolder,
                        const QString& language)
 {
-    m_insertTitle = strings.value(kInsertTagString, QStringLiteral("Insert tag"));
-    m_panelTitle = strings.value(kTagsPanelString, QStringLiteral("Tags panel"));
+    m_insertTitle = strings.value(Str::InsertTag, QStringLiteral("Insert tag"));
+    m_panelTitle = strings.value(Str::TagsPanel, QStringLiteral("Tags panel"));
     setWindowTitle(m_panel ? m_panelTitle : m_insertTitle);
     m_lists.load(languageFolder, language);
 
     const QSignalBlocker blocker(m_categories);
     m_categories->clear();
     for (int i = 0; i < TagLists::categoryCount; ++i)
-        m_categories->addItem(strings.value(kFirstCategoryString + i));
+        m_categories->addItem(strings.value(kCategoryCaptions[i]));
     m_tags->clear();
     // Opening on the HTML list spares the user a click before the first insertion.
     m_categories->setCurrentRow(0);

@@ -421,7 +421,7 @@ void FileCommandsTest::failedSaveLeavesTheDocumentUnsaved()
     QCOMPARE(window.windowTitle(), QStringLiteral("Quillorn - page.html *"));
 
     // The text is still the user's to keep: closing asks.
-    f.prompter.expectYesNo(f.context.strings.message(79), false);
+    f.prompter.expectYesNo(f.context.strings.message(Str::SaveBeforeClosing), false);
     window.menus().clsW->trigger();
     QVERIFY(captions(window).isEmpty());
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
@@ -525,7 +525,7 @@ void FileCommandsTest::addFileToProjectNeedsAnOpenedList()
     const QString a = f.document(QStringLiteral("a.html"), "a");
     const QString b = f.document(QStringLiteral("b.html"), "b");
     const QString project = f.env.path(QStringLiteral("docs/p.qlp"));
-    const QString notSaved = f.context.strings.message(131);
+    const QString notSaved = f.context.strings.message(Str::ProjectNotSaved);
     MainWindowDriver::openThroughDialog(f, window, a);
 
     f.prompter.expectMessage(notSaved);
@@ -543,7 +543,7 @@ void FileCommandsTest::addFileToProjectNeedsAnOpenedList()
     QCOMPARE(MainWindowDriver::fileBytes(project), (a + QLatin1String("\r\n") + b).toUtf8());
 
     chooseTemplate(window, QString(), 0);
-    f.prompter.expectMessage(f.context.strings.message(132));
+    f.prompter.expectMessage(f.context.strings.message(Str::SaveFileFirstForProject));
     window.menus().add2Proj->trigger();
     QCOMPARE(MainWindowDriver::fileBytes(project), (a + QLatin1String("\r\n") + b).toUtf8());
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));

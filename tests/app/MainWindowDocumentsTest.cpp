@@ -170,7 +170,7 @@ void MainWindowDocumentsTest::closingAsksOnlyAboutUnsavedChanges()
     MainWindowDriver::typeText(window.editor(), typed);
 
     if (asked)
-        f.prompter.expectYesNo(f.context.strings.message(79), answer);
+        f.prompter.expectYesNo(f.context.strings.message(Str::SaveBeforeClosing), answer);
     window.menus().clsW->trigger();
 
     QVERIFY(visibleTabs(window).isEmpty());
@@ -197,7 +197,7 @@ void MainWindowDocumentsTest::closeAllAsksForEachModifiedDocumentInTabOrder()
     }
 
     // The answers tell the questions apart: a is saved, b is not, c is saved.
-    const QString question = f.context.strings.message(79);
+    const QString question = f.context.strings.message(Str::SaveBeforeClosing);
     f.prompter.expectYesNo(question, true).expectYesNo(question, false).expectYesNo(question, true);
     window.menus().closeAllWnd->trigger();
 
@@ -476,7 +476,7 @@ void MainWindowDocumentsTest::closingTheWindowAsksAboutEachUnsavedDocument()
     MainWindowDriver::clickTab(window, 1);
 
     for (Choice answer : answers)
-        f.prompter.expectSave(f.context.strings.message(79), answer);
+        f.prompter.expectSave(f.context.strings.message(Str::SaveBeforeClosing), answer);
     QCOMPARE(window.close(), closed);
 
     QCOMPARE(window.isVisible(), !closed);
@@ -535,7 +535,7 @@ void MainWindowDocumentsTest::commandsWithoutAShownDocumentChangeNothing()
          {menus.saveHtml, menus.saveHtmlAs, menus.saveAll, menus.addTemplate, menus.undo})
         command->trigger();
     f.prompter.expectMessage(QStringLiteral("Open file first!"));
-    f.prompter.expectMessage(f.context.strings.message(131));
+    f.prompter.expectMessage(f.context.strings.message(Str::ProjectNotSaved));
     auto* external = window.findChild<QAction*>(QStringLiteral("ext(0)"));
     QVERIFY(external);
     external->trigger();
@@ -610,10 +610,11 @@ void MainWindowDocumentsTest::statusLineSpeaksTheInterfaceLanguage()
     LangStrings strings;
     QVERIFY(
         strings.load(f.env.path(QStringLiteral("languages/%1/main.lng").arg(language)), language));
-    QVERIFY(!strings.value(62).isEmpty());
-    const QString expected = strings.value(62) + QLatin1String("2  ") + strings.value(63) +
-                             QLatin1String("0  ") + strings.value(64) + QLatin1String("4") +
-                             strings.value(65);
+    QVERIFY(!strings.value(Str::StatusLine).isEmpty());
+    const QString expected = strings.value(Str::StatusLine) + QLatin1String("2  ") +
+                             strings.value(Str::StatusSymbol) + QLatin1String("0  ") +
+                             strings.value(Str::StatusSelected) + QLatin1String("4") +
+                             strings.value(Str::StatusSymbols);
     QCOMPARE(window.statusText(), expected);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }

@@ -243,7 +243,8 @@ void TagCommandsTest::categoriesShowTheirLists()
     QListWidget* categories = panel->categoryList();
     QCOMPARE(categories->count(), 4);
     for (int row = 0; row < 4; ++row)
-        QCOMPARE(categories->item(row)->text(), f.context.strings.value(66 + row));
+        QCOMPARE(categories->item(row)->text(),
+                 f.context.strings.value(Str(int(Str::CategoryHtmlTags) + row)));
 
     clickRow(categories, 2);
     QCOMPARE(panel->tagList()->count(), 0);

@@ -77,8 +77,8 @@ void FileKindTest::picturesAndNamesPerKind()
     QCOMPARE(FileKind::iconPath(Kind::Php, QStringLiteral("/opt/q")),
              QStringLiteral("/opt/q/icons/php.svg"));
     QCOMPARE(FileKind::iconPath(Kind::Other, QStringLiteral("/opt/q/")), QString());
-    QCOMPARE(FileKind::dialogNameNumber(Kind::Css), 56);
-    QCOMPARE(FileKind::dialogNameNumber(Kind::Other), 58);
+    QCOMPARE(FileKind::dialogName(Kind::Css), Str::KindCss);
+    QCOMPARE(FileKind::dialogName(Kind::Other), Str::KindAllFiles);
     // Every kind with a picture has it in the shipped icons.
     for (Kind kind : {Kind::Html, Kind::JavaScript, Kind::Css, Kind::Php})
         QVERIFY(QFile::exists(QStringLiteral(QUILLORN_SHIPPED_DATA "/icons/") +

@@ -418,10 +418,12 @@ void EditorTest::statusLineCountsTypedNonAsciiCharacters()
     QSignalSpy status(editor.get(), &Editor::statusTextChanged);
     typeText(editor.get(), QStringLiteral("Привет"));
     QCOMPARE(editor->bytes(), QStringLiteral("Привет").toUtf8());
-    QCOMPARE(status.last().first().toString(), strings.value(62) + "1  " + strings.value(63) + "6");
+    QCOMPARE(status.last().first().toString(),
+             strings.value(Str::StatusLine) + "1  " + strings.value(Str::StatusSymbol) + "6");
     QTest::mouseClick(editor->viewport(), Qt::LeftButton, {},
                       QPoint(int(sci(*editor, S::SCI_POINTXFROMPOSITION, 0, 0)) + 1, 5));
-    QCOMPARE(status.last().first().toString(), strings.value(62) + "1  " + strings.value(63) + "0");
+    QCOMPARE(status.last().first().toString(),
+             strings.value(Str::StatusLine) + "1  " + strings.value(Str::StatusSymbol) + "0");
 }
 
 void EditorTest::bytesRoundTripExactly_data()

@@ -29,33 +29,33 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("string0");
-    QTest::addColumn<QString>("string134");
+    QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "Save session";
+                             << "Unknown option: %1";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "Сохранить сессию";
+                             << "Неизвестный параметр: %1";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
 {
     QFETCH(QString, language);
     QFETCH(QString, string0);
-    QFETCH(QString, string134);
+    QFETCH(QString, stringLast);
     Test::TestEnvironment env;
     LangStrings strings;
     QVERIFY(strings.load(
         LangStrings::languageFolder(env.appDir(), language) + QLatin1String("main.lng"), language));
-    QCOMPARE(strings.count(), 135);
-    QCOMPARE(strings.value(0), string0);
-    QCOMPARE(strings.value(134), string134);
+    QCOMPARE(strings.count(), int(Str::UnknownOption) + 1);
+    QCOMPARE(strings.value(Str::MenuMain), string0);
+    QCOMPARE(strings.value(Str::UnknownOption), stringLast);
     // Every string the interface shows is there; only the seven spare lines may be empty.
-    for (int i = 0; i < 135; ++i) {
+    for (int i = 0; i < strings.count(); ++i) {
         if (i < 81 || i > 87)
-            QVERIFY2(!strings.value(i).isEmpty(), qPrintable(QString::number(i)));
+            QVERIFY2(!strings.value(Str(i)).isEmpty(), qPrintable(QString::number(i)));
     }
-    QCOMPARE(strings.value(62).endsWith(QLatin1Char(' ')), true);
+    QCOMPARE(strings.value(Str::StatusLine).endsWith(QLatin1Char(' ')), true);
 }
 
 void LangStringsTest::lastLineWithoutLineEndIsLost()
@@ -65,9 +65,9 @@ void LangStringsTest::lastLineWithoutLineEndIsLost()
     LangStrings strings;
     QVERIFY(strings.load(env.path(QStringLiteral("main.lng")), QString()));
     QCOMPARE(strings.count(), 2);
-    QCOMPARE(strings.value(1), QStringLiteral("Tools"));
-    QVERIFY(!strings.text(2).has_value());
-    QCOMPARE(strings.value(2, QStringLiteral("kept")), QStringLiteral("kept"));
+    QCOMPARE(strings.value(Str::MenuTools), QStringLiteral("Tools"));
+    QVERIFY(!strings.text(Str::MenuSettings).has_value());
+    QCOMPARE(strings.value(Str::MenuSettings, QStringLiteral("kept")), QStringLiteral("kept"));
 }
 
 void LangStringsTest::missingFileKeepsTheTable()
@@ -77,7 +77,7 @@ void LangStringsTest::missingFileKeepsTheTable()
     LangStrings strings;
     QVERIFY(strings.load(env.path(QStringLiteral("main.lng")), QString()));
     QVERIFY(!strings.load(env.path(QStringLiteral("missing.lng")), QString()));
-    QCOMPARE(strings.value(0), QStringLiteral("One"));
+    QCOMPARE(strings.value(Str::MenuMain), QStringLiteral("One"));
 }
 
 void LangStringsTest::messagesReplaceBreaksAndPlaceholder()
@@ -85,12 +85,16 @@ void LangStringsTest::messagesReplaceBreaksAndPlaceholder()
     Test::TestEnvironment env;
     LangStrings strings;
     QVERIFY(strings.load(env.path(QStringLiteral("languages/english/main.lng")), QString()));
-    QCOMPARE(strings.message(131), QStringLiteral("Project not saved!\nSave it first"));
+    QCOMPARE(strings.message(Str::ProjectNotSaved),
+             QStringLiteral("Project not saved!\nSave it first"));
     QCOMPARE(
-        strings.message(116),
+        strings.message(Str::TemplateNamePrompt),
         QStringLiteral("Type name of the template with extension\nExample:\nTemplate name.html"));
-    QCOMPARE(strings.message(129, QStringLiteral("/tmp/p.qlp")),
+    QCOMPARE(strings.message(Str::ProjectSaved, QStringLiteral("/tmp/p.qlp")),
              QStringLiteral("Project '/tmp/p.qlp' successfully saved"));
+    // Both places filled in one pass: an argument holding "%2" stays as it is.
+    QCOMPARE(strings.message(Str::SaveFailed, QStringLiteral("a%2"), QStringLiteral("b")),
+             QStringLiteral("Could not save a%2: b."));
 }
 
 QTEST_GUILESS_MAIN(LangStringsTest)
