@@ -1,6 +1,7 @@
 #include "app/FileCommands.h"
 
 #include "app/MainWindow.h"
+#include "documents/CharsetDeclaration.h"
 #include "documents/DocumentCodec.h"
 #include "documents/ExternalLauncher.h"
 #include "documents/FileFilters.h"
@@ -11,6 +12,7 @@
 #include "documents/SessionFile.h"
 #include "documents/TemplateChooser.h"
 #include "documents/TemplateStore.h"
+#include "editing/Editor.h"
 #include "platform/AppPaths.h"
 
 #include <QAction>
@@ -176,18 +178,26 @@ bool FileCommands::saveAs()
 
 bool FileCommands::writeDocument(int slot, const QString& path)
 {
-    const QByteArray utf8 = m_main.editor()->bytes();
+    QByteArray utf8 = m_main.editor()->bytes();
     Encoding encoding =
         DocumentCodec::encodingForSave(utf8, m_encodings[static_cast<size_t>(slot)]);
     DocumentCodec::Encoded encoded = DocumentCodec::encode(utf8, encoding);
     if (!encoded.ok()) {
         // Never replace what the encoding cannot hold: ask to write UTF-8 instead.
-        if (!m_context.prompter.askYesNo(
-                LangStrings::messageText(
-                    DocumentCodec::utf8InsteadQuestion(encoding, encoded.unencodable)),
-                QString()))
+        if (!m_context.prompter.askYesNo(DocumentCodec::utf8InsteadQuestion(
+                                             encoding, encoded.unencodable, m_context.strings),
+                                         QString()))
             return false;
-        encoding = DocumentCodec::utf8Instead(encoding);
+        // The text says UTF-8 too, so that it reads back the same here and in a browser.
+        Editor* editor = m_main.editor();
+        QList<Editor::Replacement> declarations;
+        for (const CharsetDeclaration::Place& place : CharsetDeclaration::places(utf8))
+            declarations.append({place.offset, place.length, DocumentCodec::utf8DeclarationName()});
+        if (!declarations.isEmpty()) {
+            editor->replaceBytes(declarations);
+            utf8 = editor->bytes();
+        }
+        encoding = DocumentCodec::utf8Instead(utf8);
         encoded = DocumentCodec::encode(utf8, encoding);
     }
     const FileIO::WriteResult written = FileIO::saveFile(path, encoded.bytes);

@@ -1,5 +1,7 @@
 #include "documents/CharsetDeclaration.h"
 
+#include <optional>
+
 namespace Quillorn {
 
 namespace {
@@ -15,10 +17,12 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
-// The value after `key` in `text` (lower-cased ASCII): blanks, "=", blanks, an optional
+using Place = CharsetDeclaration::Place;
+
+// The value after `key` in `lower` (the head lower-cased): blanks, "=", blanks, an optional
 // quote, then the name.
-QByteArray valueAfter(const QByteArray& lower, const QByteArray& original, qsizetype from,
-                      qsizetype to, const char* key)
+std::optional<Place> valueAfter(const QByteArray& lower, qsizetype from, qsizetype to,
+                                const char* key)
 {
     const qsizetype keyLength = qstrlen(key);
     for (qsizetype at = lower.indexOf(key, from); at >= 0 && at < to;
@@ -37,25 +41,28 @@ QByteArray valueAfter(const QByteArray& lower, const QByteArray& original, qsize
         while (i < to && isNameCharacter(lower.at(i)))
             ++i;
         if (i > start)
-            return original.mid(start, i - start);
+            return Place{start, i - start};
     }
-    return {};
+    return std::nullopt;
 }
 
-} // namespace
-
-QByteArray CharsetDeclaration::find(const QByteArray& bytes)
+// The declarations of the head in text order; with `firstOnly`, the one that counts.
+QList<Place> scan(const QByteArray& bytes, bool firstOnly)
 {
-    const QByteArray head = bytes.left(ScanBytes);
-    const QByteArray lower = head.toLower();
+    const QByteArray lower = bytes.left(CharsetDeclaration::ScanBytes).toLower();
+    QList<Place> found;
+    const auto add = [&](const std::optional<Place>& place) {
+        if (place)
+            found.append(*place);
+        return firstOnly && !found.isEmpty();
+    };
 
     if (lower.startsWith("<?xml")) {
         qsizetype end = lower.indexOf("?>");
         if (end < 0)
             end = lower.size();
-        const QByteArray name = valueAfter(lower, head, 5, end, "encoding");
-        if (!name.isEmpty())
-            return name;
+        if (add(valueAfter(lower, 5, end, "encoding")))
+            return found;
     }
 
     // CSS allows the rule only as the very first bytes of the style sheet.
@@ -63,12 +70,17 @@ QByteArray CharsetDeclaration::find(const QByteArray& bytes)
         const char quote = lower.at(9);
         const qsizetype end = lower.indexOf(quote, 10);
         if (end > 10) {
-            const QByteArray name = head.mid(10, end - 10).trimmed();
-            bool clean = true;
-            for (char c : name)
-                clean = clean && isNameCharacter(c);
-            if (clean && !name.isEmpty())
-                return name;
+            qsizetype start = 10;
+            qsizetype stop = end;
+            while (start < stop && isBlank(lower.at(start)))
+                ++start;
+            while (stop > start && isBlank(lower.at(stop - 1)))
+                --stop;
+            bool clean = stop > start;
+            for (qsizetype i = start; i < stop; ++i)
+                clean = clean && isNameCharacter(lower.at(i));
+            if (clean && add(Place{start, stop - start}))
+                return found;
         }
     }
 
@@ -86,15 +98,29 @@ QByteArray CharsetDeclaration::find(const QByteArray& bytes)
             qsizetype end = lower.indexOf('>', i);
             if (end < 0)
                 end = lower.size();
-            const QByteArray name = valueAfter(lower, head, i + 5, end, "charset");
-            if (!name.isEmpty())
-                return name;
+            if (add(valueAfter(lower, i + 5, end, "charset")))
+                return found;
             i = end;
             continue;
         }
         ++i;
     }
-    return {};
+    return found;
+}
+
+} // namespace
+
+QByteArray CharsetDeclaration::find(const QByteArray& bytes)
+{
+    const QList<Place> first = scan(bytes, true);
+    if (first.isEmpty())
+        return {};
+    return bytes.mid(first.first().offset, first.first().length);
+}
+
+QList<CharsetDeclaration::Place> CharsetDeclaration::places(const QByteArray& bytes)
+{
+    return scan(bytes, false);
 }
 
 } // namespace Quillorn

@@ -388,33 +388,32 @@ Encoding DocumentCodec::encodingForNew(const QByteArray& utf8)
     return e;
 }
 
-Encoding DocumentCodec::utf8Instead(const Encoding& encoding)
+Encoding DocumentCodec::utf8Instead(const QByteArray& utf8)
 {
     Encoding e;
     e.source = Encoding::Source::Utf8;
-    e.declared = encoding.declared;
+    e.declared = declarationKey(CharsetDeclaration::find(utf8));
     return e;
 }
 
 QString DocumentCodec::utf8InsteadQuestion(const Encoding& encoding,
-                                           const QList<char32_t>& characters)
+                                           const QList<char32_t>& characters,
+                                           const LangStrings& strings)
 {
     QStringList shown;
     for (char32_t c : characters) {
         const QString one = QString::fromUcs4(&c, 1);
         if (c == 0xFFFD)
-            shown.append(QStringLiteral("bytes that are not UTF-8"));
+            shown.append(strings.value(Str::NotUtf8Bytes));
         else if (one.size() == 1 && !one.at(0).isPrint())
             shown.append(QStringLiteral("U+%1").arg(quint32(c), 4, 16, QLatin1Char('0')).toUpper());
         else
             shown.append(one);
     }
-    QString text = QStringLiteral("This document holds characters that %1 cannot store")
-                       .arg(QString::fromLatin1(encoding.name));
+    QString text = strings.message(Str::CannotEncode, QString::fromLatin1(encoding.name));
     if (!shown.isEmpty())
         text += QLatin1String(": ") + shown.join(QLatin1Char(' '));
-    text += QLatin1String(".<br>Save it as UTF-8 instead?");
-    return LangStrings::messageText(text);
+    return text + QLatin1String(".\n") + strings.message(Str::SaveAsUtf8Question);
 }
 
 } // namespace Quillorn

@@ -10,6 +10,8 @@
 
 namespace Quillorn {
 
+class LangStrings;
+
 // Turns a file's bytes into the UTF-8 the editor holds, and back. The encoding is found in
 // this order: a byte-order mark, a character set the text declares, valid UTF-8, the code page
 // of the interface language. Whatever a file holds, opening it and saving it unchanged gives
@@ -51,8 +53,11 @@ public:
     static Encoding encodingForNew(const QByteArray& utf8);
 
     // UTF-8 without a byte-order mark, for a document whose characters its own encoding cannot
-    // hold.
-    static Encoding utf8Instead(const Encoding& encoding);
+    // hold; `utf8` is its text once every charset declaration in it names UTF-8.
+    static Encoding utf8Instead(const QByteArray& utf8);
+
+    // The name a document's charset declarations get when it is saved as UTF-8.
+    static QByteArray utf8DeclarationName() { return QByteArrayLiteral("UTF-8"); }
 
     // The encoding a character set name stands for (aliases as browsers read them:
     // "iso-8859-1" and "us-ascii" are windows-1252); nothing for names the converters do not
@@ -61,7 +66,8 @@ public:
 
     // The question asked before a document is written as UTF-8 because `encoding` cannot
     // hold `characters`.
-    static QString utf8InsteadQuestion(const Encoding& encoding, const QList<char32_t>& characters);
+    static QString utf8InsteadQuestion(const Encoding& encoding, const QList<char32_t>& characters,
+                                       const LangStrings& strings);
 };
 
 } // namespace Quillorn

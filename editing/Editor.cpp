@@ -340,6 +340,20 @@ void Editor::replaceSelectionBytes(const QByteArray& bytes)
     sci(SCI_GOTOPOS, static_cast<unsigned long>(end));
 }
 
+void Editor::replaceBytes(const QList<Replacement>& replacements)
+{
+    sci(SCI_BEGINUNDOACTION);
+    // From the last to the first, so that each position still means what it meant.
+    for (auto it = replacements.crbegin(); it != replacements.crend(); ++it) {
+        sci(SCI_SETTARGETRANGE, static_cast<unsigned long>(it->position),
+            static_cast<long>(it->position + it->length));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(it->bytes.size()),
+                      it->bytes.constData());
+    }
+    sci(SCI_ENDUNDOACTION);
+    flushContentChanged();
+}
+
 namespace {
 QByteArray selectedBytes(const QsciScintillaBase* view)
 {

@@ -68,6 +68,15 @@ public:
     // The line end Enter inserts in the document shown.
     EditRules::LineEnd lineEnd() const { return m_lineEnd; }
 
+    // Bytes of the document shown that give way to others: `length` bytes from `position`.
+    struct Replacement {
+        qint64 position = 0;
+        qint64 length = 0;
+        QByteArray bytes;
+    };
+    // Makes `replacements` (in text order, not overlapping) as one undo step.
+    void replaceBytes(const QList<Replacement>& replacements);
+
     // Wraps the selection, or the empty caret, in the tag pair of `tag`.
     void insert2Tag(const QString& tag);
     // Replaces the selection with the clipboard's plain text.

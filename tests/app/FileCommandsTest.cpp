@@ -1,7 +1,9 @@
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
+#include "documents/DocumentCodec.h"
 #include "documents/LocalChannel.h"
 #include "documents/TemplateChooser.h"
+#include "editing/Editor.h"
 #include "support/MainWindowDriver.h"
 
 #include <QAction>
@@ -216,31 +218,67 @@ void FileCommandsTest::unchangedSaveGivesBackEveryByte()
 
 void FileCommandsTest::unencodableTextAsksBeforeWritingUtf8_data()
 {
+    // A file in an 8-bit code page; after typing "Ж€" at the end, a Yes saves `saved`
+    // (UTF-8, every declaration naming UTF-8) and a No leaves the file alone.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes writes UTF-8") << true;
-    QTest::newRow("No writes nothing") << false;
+    QTest::addColumn<QString>("saved");
+    const QByteArray meta("<meta http-equiv=\"Content-Type\" content=\"text/html; "
+                          "charset=windows-1252\">\r\n<p>caf\xe9</p>");
+    const QString metaSaved = QStringLiteral("<meta http-equiv=\"Content-Type\" content="
+                                             "\"text/html; charset=UTF-8\">\r\n<p>café</p>Ж€");
+    QTest::newRow("no declaration, No")
+        << "menu.html" << QByteArray("caf\xe9 cr\xe8me") << false << QString();
+    QTest::newRow("no declaration gets none")
+        << "menu.html" << QByteArray("caf\xe9 cr\xe8me") << true << QStringLiteral("café crèmeЖ€");
+    QTest::newRow("content-type meta") << "page.html" << meta << true << metaSaved;
+    QTest::newRow("meta charset and XML declaration")
+        << "page.xhtml"
+        << QByteArray("<?xml version=\"1.0\" encoding='ISO-8859-1'?><meta charset=latin1>\xe9")
+        << true
+        << QStringLiteral("<?xml version=\"1.0\" encoding='UTF-8'?><meta charset=UTF-8>éЖ€");
+    QTest::newRow("style sheet") << "style.css"
+                                 << QByteArray("@charset \"windows-1252\"; /* \xe9 */") << true
+                                 << QStringLiteral("@charset \"UTF-8\"; /* é */Ж€");
 }
 
 void FileCommandsTest::unencodableTextAsksBeforeWritingUtf8()
 {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
     QFETCH(bool, yes);
+    QFETCH(QString, saved);
     Fixture f;
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window));
-    // Not UTF-8 and declaring nothing: read in the code page of the English interface.
-    const QByteArray latin1("caf\xe9 cr\xe8me");
-    const QString path = f.document(QStringLiteral("menu.html"), latin1);
+    const QString path = f.document(name, bytes);
     MainWindowDriver::openThroughDialog(f, window, path);
-    MainWindowDriver::typeText(window.editor(), QStringLiteral("Ж"));
+    QTest::keyClick(window.editor(), Qt::Key_End, Qt::ControlModifier);
+    MainWindowDriver::typeText(window.editor(), QStringLiteral("Ж€"));
+    const QByteArray typed = window.editor()->bytes();
 
     f.prompter.expectYesNo(QStringLiteral("UTF-8"), yes);
     window.menus().saveHtml->trigger();
-
-    QCOMPARE(MainWindowDriver::fileBytes(path),
-             yes ? QStringLiteral("Жcafé crème").toUtf8() : latin1);
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
     QCOMPARE(window.slotTable()[0].saved, yes);
     QCOMPARE(window.windowTitle().endsWith(QLatin1String(" *")), !yes);
-    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+    if (!yes) {
+        QCOMPARE(MainWindowDriver::fileBytes(path), bytes);
+        return;
+    }
+    const QByteArray written = MainWindowDriver::fileBytes(path);
+    QCOMPARE(written, saved.toUtf8());
+    // Read back as the same text, and saved again without a question.
+    const DocumentCodec::Decoded reread = DocumentCodec::decode(written, QString());
+    QCOMPARE(reread.utf8, saved.toUtf8());
+    window.menus().saveHtml->trigger();
+    QCOMPARE(MainWindowDriver::fileBytes(path), written);
+    // Naming UTF-8 is one undo step of its own.
+    if (bytes.contains("charset") || bytes.contains("encoding")) {
+        window.editor()->undo();
+        QCOMPARE(window.editor()->bytes(), typed);
+    }
 }
 
 void FileCommandsTest::tabPictureFollowsTheExactExtension_data()

@@ -1,7 +1,9 @@
 #include "documents/DocumentCodec.h"
 #include "documents/CharsetDeclaration.h"
 #include "documents/SingleByteTable.h"
+#include "platform/LangStrings.h"
 #include "platform/Utf8Text.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -300,13 +302,16 @@ void DocumentCodecTest::missingCharactersAreReportedNotReplaced()
     QVERIFY(!encoded.ok());
     QCOMPARE(encoded.unencodable, (QList<char32_t>{U'✓', U'日'}));
 
-    const QString question = DocumentCodec::utf8InsteadQuestion(page, encoded.unencodable);
+    Test::TestEnvironment env;
+    LangStrings strings;
+    QVERIFY(strings.load(env.path(QStringLiteral("languages/english/main.lng")), QString()));
+    const QString question = DocumentCodec::utf8InsteadQuestion(page, encoded.unencodable, strings);
     QVERIFY(question.contains(QLatin1String("windows-1251")));
     QVERIFY(question.contains(QStringLiteral("✓ 日")));
     QVERIFY(question.contains(QLatin1String("UTF-8 instead?")));
 
     const DocumentCodec::Encoded instead =
-        DocumentCodec::encode(text, DocumentCodec::utf8Instead(page));
+        DocumentCodec::encode(text, DocumentCodec::utf8Instead(text));
     QVERIFY(instead.ok());
     QCOMPARE(instead.bytes, text);
 
