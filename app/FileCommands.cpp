@@ -161,11 +161,11 @@ bool FileCommands::saveAs()
         m_main.setStatusText(QString());
         return false;
     }
-    addToRecent(name);
     if (!writeDocument(cur, name)) {
         m_main.setStatusText(QString());
         return false;
     }
+    addToRecent(name);
     m_main.slotTable()[cur].path = name;
     m_main.slotTable()[cur].saved = true;
     m_main.setTabCaption(cur, AppPaths::fileName(name));

@@ -65,7 +65,12 @@ void expandInto(const QString& path, const QString& language, QStringList& stack
 
 QString SessionFile::compose(const QStringList& paths)
 {
-    return paths.join(QLatin1String("\r\n"));
+    QString text = paths.join(QLatin1String("\r\n"));
+    // A line end after the last line starts no further line when read, so an empty last line
+    // (a document without a file in the last slot) is ended to be read back.
+    if (!paths.isEmpty() && paths.last().isEmpty())
+        text += QLatin1String("\r\n");
+    return text;
 }
 
 FileIO::WriteResult SessionFile::write(const QString& path, const QStringList& paths,

@@ -21,7 +21,7 @@ public:
     // How many lists one expansion reads at most.
     static constexpr int MaxLists = 64;
 
-    // `paths` joined with CR LF.
+    // `paths` joined with CR LF; an empty last path is followed by one more CR LF.
     static QString compose(const QStringList& paths);
 
     // Writes `paths` to `path` (replacing it).

@@ -425,6 +425,13 @@ void FileCommandsTest::savingAnUntitledDocumentAsksForAName()
     window.menus().saveHtml->trigger();
     QCOMPARE(window.windowTitle(), QLatin1String("Quillorn - ") + caption + QLatin1String(" *"));
 
+    // A name that cannot be written says so, and joins no recent list.
+    f.prompter.expectSaveFile(filter, f.env.path(QLatin1String("missing/x") + caption.mid(7)));
+    f.prompter.expectMessage(QString(), Prompter::Icon::Critical);
+    window.menus().saveHtml->trigger();
+    QCOMPARE(window.tabCaption(0), caption);
+    QVERIFY(!window.menus().lstOpn.at(0)->isVisible());
+
     const QString target = f.env.path(QLatin1String("docs/saved") + caption.mid(7));
     QDir().mkpath(QFileInfo(target).absolutePath());
     f.prompter.expectSaveFile(filter, target);

@@ -45,6 +45,16 @@ void SessionFileTest::sessionKeepsSlotOrderAndUntitledLines()
     QCOMPARE(contents(path), QByteArray("/w/b.html\r\n\r\n/w/a.css"));
     QCOMPARE(SessionFile::read(path, QString()).lines, slots);
 
+    // A document without a file reads back wherever it stands, the last slot too.
+    const QList<QStringList> untitled = {{QStringLiteral("/w/b.html"), QString()},
+                                         {QString()},
+                                         {QString(), QString()},
+                                         {QString(), QStringLiteral("/w/a.css")}};
+    for (const QStringList& listed : untitled) {
+        QVERIFY(SessionFile::write(path, listed, QString()).ok());
+        QCOMPARE(SessionFile::read(path, QString()).lines, listed);
+    }
+
     // No document open: an empty file, which lists nothing.
     QVERIFY(SessionFile::write(path, {}, QString()).ok());
     QCOMPARE(contents(path), QByteArray());
