@@ -341,8 +341,9 @@ void FileCommands::addToTemplates()
                                                QStringLiteral("Quillorn"));
     if (!name || name->isEmpty())
         return;
-    if (const QString error = TemplateStore::nameError(*name); !error.isEmpty()) {
-        m_context.prompter.message(error, Prompter::Icon::Exclamation);
+    if (const auto problem = TemplateStore::nameProblem(*name)) {
+        m_context.prompter.message(m_context.strings.message(*problem),
+                                   Prompter::Icon::Exclamation);
         return;
     }
     const TemplateStore store(TemplateStore::folderIn(m_context.appDir));

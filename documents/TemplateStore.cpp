@@ -39,25 +39,23 @@ QString TemplateStore::extension(const QString& fileName)
     return dot < 0 ? QString() : fileName.mid(dot);
 }
 
-QString TemplateStore::nameError(const QString& name)
+std::optional<Str> TemplateStore::nameProblem(const QString& name)
 {
     if (name.trimmed().isEmpty())
-        return QStringLiteral("The template needs a name.");
+        return Str::TemplateNeedsName;
+    // Only names that would leave the templates folder, or name it, are refused: "v1..2.html"
+    // is a file name like any other.
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
-        name.contains(QLatin1String("..")) || name == QLatin1String("."))
-        return QStringLiteral("A template name cannot hold \"/\", \"\\\" or \"..\": "
-                              "templates stay in the templates folder.");
-    if (name.contains(QChar(0)))
-        return QStringLiteral("A template name cannot hold that character.");
-    return {};
+        name.contains(QChar(0)) || name == QLatin1String(".") || name == QLatin1String(".."))
+        return Str::TemplateBadName;
+    return std::nullopt;
 }
 
 FileIO::WriteResult TemplateStore::addTemplate(const QString& name, const QString& text,
                                                const QString& language) const
 {
-    const QString error = nameError(name);
-    if (!error.isEmpty())
-        return {FileIO::Failure::Unwritable, error};
+    if (nameProblem(name))
+        return {FileIO::Failure::Unwritable, {}};
     QDir().mkpath(m_folder);
     return FileIO::writeTextFile(path(name), text, false, language);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "documents/FileIO.h"
+#include "platform/Str.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace Quillorn {
 
@@ -29,9 +32,9 @@ public:
     // The text from the last "." on, empty when there is none.
     static QString extension(const QString& fileName);
 
-    // Why `name` cannot name a template (empty when it can): it must stay a file name inside
-    // the folder.
-    static QString nameError(const QString& name);
+    // The message that says why `name` cannot name a template (nothing when it can): it must
+    // stay a file name inside the folder.
+    static std::optional<Str> nameProblem(const QString& name);
 
     // Stores `text` as template `name`, replacing one of that name.
     FileIO::WriteResult addTemplate(const QString& name, const QString& text,

@@ -2,6 +2,7 @@
 #include "documents/FileIO.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +79,10 @@ void TemplateStoreTest::addedTemplateIsListedNextTime()
              QStringList{QStringLiteral("Blog post.html")});
     QCOMPARE(FileIO::readTextFile(store.path(QStringLiteral("Blog post.html")), QString()),
              QStringLiteral("<p>\r\n</p>"));
+    // Dots inside a name are the user's to choose.
+    QVERIFY(store.addTemplate(QStringLiteral("v1..2.html"), QStringLiteral("v"), QString()).ok());
+    QCOMPARE(store.fileNames().size(), 2);
+    QVERIFY(QFile::remove(store.path(QStringLiteral("v1..2.html"))));
     // The same name again replaces the template.
     QVERIFY(
         store.addTemplate(QStringLiteral("Blog post.html"), QStringLiteral("new"), QString()).ok());
@@ -92,6 +97,7 @@ void TemplateStoreTest::namesLeavingTheFolderAreRefused_data()
     QTest::newRow("backslash") << "..\\evil.html";
     QTest::newRow("sub folder") << "sub/evil.html";
     QTest::newRow("dot dot") << "..";
+    QTest::newRow("dot") << ".";
     QTest::newRow("blank") << "   ";
 }
 
@@ -102,7 +108,7 @@ void TemplateStoreTest::namesLeavingTheFolderAreRefused()
     const TemplateStore store(TemplateStore::folderIn(app.path()));
     const FileIO::WriteResult result = store.addTemplate(name, QStringLiteral("x"), QString());
     QVERIFY(!result.ok());
-    QVERIFY(!result.error.isEmpty());
+    QVERIFY(TemplateStore::nameProblem(name).has_value());
     QCOMPARE(QDir(app.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(store.fileNames().isEmpty());
 }
