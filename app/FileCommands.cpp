@@ -255,8 +255,8 @@ void FileCommands::openInExternal(int index)
     const int cur = m_main.currentSlot();
     const auto blocker =
         ExternalLauncher::blocker(cur >= 0, cur >= 0 && m_main.slotTable()[cur].saved);
-    if (blocker != ExternalLauncher::Blocker::None) {
-        m_context.prompter.message(ExternalLauncher::blockerMessage(blocker));
+    if (const auto message = ExternalLauncher::blockerMessage(blocker)) {
+        m_context.prompter.message(m_context.strings.message(*message));
         return;
     }
     const auto& programs = m_context.settings.externalPrograms;
@@ -265,7 +265,8 @@ void FileCommands::openInExternal(int index)
     const ExternalLauncher::Result result =
         ExternalLauncher::open(programs.at(index + 1), m_main.slotTable()[cur].path);
     if (result.way == ExternalLauncher::Way::Failed)
-        m_context.prompter.message(result.error, Prompter::Icon::Critical);
+        m_context.prompter.message(m_context.strings.message(result.failure, result.subject),
+                                   Prompter::Icon::Critical);
 }
 
 void FileCommands::saveSession()

@@ -15,17 +15,17 @@ ExternalLauncher::Blocker ExternalLauncher::blocker(bool documentShown, bool doc
     return Blocker::None;
 }
 
-QString ExternalLauncher::blockerMessage(Blocker blocker)
+std::optional<Str> ExternalLauncher::blockerMessage(Blocker blocker)
 {
     switch (blocker) {
     case Blocker::NoDocument:
-        return QStringLiteral("Open file first!");
+        return Str::OpenFileFirst;
     case Blocker::Unsaved:
-        return QStringLiteral("Save file first!");
+        return Str::SaveFileFirst;
     case Blocker::None:
         break;
     }
-    return {};
+    return std::nullopt;
 }
 
 QString ExternalLauncher::requestText(const QString& ddeMessage, const QString& path)
@@ -48,19 +48,17 @@ ExternalLauncher::Result ExternalLauncher::open(const ExternalProgram& program,
         const QString name = LocalChannel::serverName(program.program, program.division);
         const QString request = requestText(program.ddeMessage, documentPath);
         if (LocalChannel::send(name, request, timeoutMs) == LocalChannel::Outcome::Delivered)
-            return {Way::Request, {}};
+            return {Way::Request, Str::ProgramNotStarted, {}};
     }
     if (program.programPath.trimmed().isEmpty())
-        return {Way::Failed,
-                QStringLiteral("No program to start is set for \u201C%1\u201D.").arg(program.name)};
+        return {Way::Failed, Str::NoProgramSet, program.name};
     QProcess process;
     process.setProgram(program.programPath);
     process.setArguments({documentPath});
     process.setWorkingDirectory(workingFolder(documentPath));
     if (!process.startDetached())
-        return {Way::Failed,
-                QStringLiteral("\u201C%1\u201D could not be started.").arg(program.programPath)};
-    return {Way::Started, {}};
+        return {Way::Failed, Str::ProgramNotStarted, program.programPath};
+    return {Way::Started, Str::ProgramNotStarted, {}};
 }
 
 } // namespace Quillorn

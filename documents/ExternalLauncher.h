@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/Settings.h"
+#include "platform/Str.h"
+
+#include <optional>
 
 #include <QString>
 
@@ -15,8 +18,8 @@ public:
 
     // Why the document cannot be handed on yet: none is shown, or it has unsaved changes.
     static Blocker blocker(bool documentShown, bool documentSaved);
-    // "Open file first!" or "Save file first!" (empty for None).
-    static QString blockerMessage(Blocker blocker);
+    // "Open file first!" or "Save file first!" (nothing for None).
+    static std::optional<Str> blockerMessage(Blocker blocker);
 
     // `ddeMessage` with every "%1" replaced by `path`.
     static QString requestText(const QString& ddeMessage, const QString& path);
@@ -30,7 +33,9 @@ public:
     };
     struct Result {
         Way way = Way::Failed;
-        QString error;
+        // For a failure: the message, with `subject` for its "%1".
+        Str failure = Str::ProgramNotStarted;
+        QString subject;
     };
 
     // Hands `documentPath` to `program`. The program is started without a shell, with the
