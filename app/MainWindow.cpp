@@ -520,6 +520,27 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     layOutPathLabel();
 }
 
+namespace {
+
+// Files are taken as a copy (or a link), never moved: a move lets the source delete the
+// user's file once the drop is done. False when the source offers neither.
+bool takeFilesWithoutMove(QDropEvent* event)
+{
+    if (!event->mimeData()->hasUrls())
+        return false;
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event->possibleActions() & action) {
+            event->setDropAction(action);
+            event->accept();
+            return true;
+        }
+    }
+    event->ignore();
+    return false;
+}
+
+} // namespace
+
 bool MainWindow::openDroppedFiles(const QMimeData* data)
 {
     if (!data || !data->hasUrls())
@@ -536,14 +557,13 @@ bool MainWindow::openDroppedFiles(const QMimeData* data)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    takeFilesWithoutMove(event);
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
-    if (openDroppedFiles(event->mimeData()))
-        event->acceptProposedAction();
+    if (takeFilesWithoutMove(event))
+        openDroppedFiles(event->mimeData());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -553,13 +573,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             if (drag->mimeData()->hasUrls()) {
-                drag->acceptProposedAction();
+                takeFilesWithoutMove(drag);
                 return true;
             }
         } else if (event->type() == QEvent::Drop) {
             auto* drop = static_cast<QDropEvent*>(event);
-            if (openDroppedFiles(drop->mimeData())) {
-                drop->acceptProposedAction();
+            if (drop->mimeData()->hasUrls()) {
+                if (takeFilesWithoutMove(drop))
+                    openDroppedFiles(drop->mimeData());
                 return true;
             }
         }

@@ -551,13 +551,23 @@ void MainWindowDocumentsTest::commandsWithoutAShownDocumentChangeNothing()
 void MainWindowDocumentsTest::droppedFileOpens_data()
 {
     QTest::addColumn<bool>("onEditor");
-    QTest::newRow("on the window") << false;
-    QTest::newRow("on the editor") << true;
+    QTest::addColumn<Qt::DropActions>("offered");
+    QTest::addColumn<Qt::DropAction>("taken");
+    const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    QTest::newRow("on the window") << false << copyOrMove << Qt::CopyAction;
+    QTest::newRow("on the editor") << true << copyOrMove << Qt::CopyAction;
+    QTest::newRow("link offered") << false << (Qt::LinkAction | Qt::MoveAction) << Qt::LinkAction;
+    QTest::newRow("move only, window")
+        << false << Qt::DropActions(Qt::MoveAction) << Qt::IgnoreAction;
+    QTest::newRow("move only, editor")
+        << true << Qt::DropActions(Qt::MoveAction) << Qt::IgnoreAction;
 }
 
 void MainWindowDocumentsTest::droppedFileOpens()
 {
     QFETCH(bool, onEditor);
+    QFETCH(Qt::DropActions, offered);
+    QFETCH(Qt::DropAction, taken);
     Fixture f;
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window));
@@ -569,12 +579,22 @@ void MainWindowDocumentsTest::droppedFileOpens()
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     const QPointF at(target->width() / 2, target->height() / 2);
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // A file manager proposes a move when the user drags without a modifier.
+    QDragEnterEvent enter(at.toPoint(), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &drop);
 
+    if (taken == Qt::IgnoreAction) {
+        QVERIFY(!drop.isAccepted());
+        QCOMPARE(visibleTabs(window), (QList<int>{0}));
+        QCOMPARE(window.editor()->text(), QStringLiteral("first"));
+        return;
+    }
     QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), taken);
     QCOMPARE(visibleTabs(window), (QList<int>{0, 1}));
     QCOMPARE(window.tabCaption(1), QStringLiteral("dropped.css"));
     QCOMPARE(window.editor()->text(), QStringLiteral("p{}"));
