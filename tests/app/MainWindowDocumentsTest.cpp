@@ -151,9 +151,14 @@ void MainWindowDocumentsTest::closingAsksOnlyAboutUnsavedChanges_data()
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QByteArray>("fileAfter");
-    QTest::newRow("unchanged asks nothing") << QString() << false << false << QByteArray("<p>");
-    QTest::newRow("No closes without writing") << "x" << true << false << QByteArray("<p>");
-    QTest::newRow("Yes saves, then closes") << "x" << true << true << QByteArray("x<p>");
+    QTest::addColumn<bool>("saveFails");
+    QTest::newRow("unchanged asks nothing")
+        << QString() << false << false << QByteArray("<p>") << false;
+    QTest::newRow("No closes without writing")
+        << "x" << true << false << QByteArray("<p>") << false;
+    QTest::newRow("Yes saves, then closes") << "x" << true << true << QByteArray("x<p>") << false;
+    QTest::newRow("Yes whose save fails keeps the tab")
+        << "x" << true << true << QByteArray() << true;
 }
 
 void MainWindowDocumentsTest::closingAsksOnlyAboutUnsavedChanges()
@@ -162,16 +167,30 @@ void MainWindowDocumentsTest::closingAsksOnlyAboutUnsavedChanges()
     QFETCH(bool, asked);
     QFETCH(bool, answer);
     QFETCH(QByteArray, fileAfter);
+    QFETCH(bool, saveFails);
     Fixture f;
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window));
-    const QString path = f.document(QStringLiteral("page.html"), "<p>");
+    const QString path = f.document(QStringLiteral("site/page.html"), "<p>");
     MainWindowDriver::openThroughDialog(f, window, path);
     MainWindowDriver::typeText(window.editor(), typed);
 
     if (asked)
         f.prompter.expectYesNo(f.context.strings.message(Str::SaveBeforeClosing), answer);
+    if (saveFails) {
+        QVERIFY(QDir(QFileInfo(path).absolutePath()).removeRecursively());
+        f.prompter.expectMessage(QString(), Prompter::Icon::Critical);
+    }
     window.menus().clsW->trigger();
+
+    if (saveFails) {
+        // The text the user meant to keep stays open, still unsaved.
+        QCOMPARE(visibleTabs(window), (QList<int>{0}));
+        QCOMPARE(window.editor()->text(), typed + QLatin1String("<p>"));
+        QVERIFY(window.windowTitle().endsWith(QLatin1String(" *")));
+        QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+        return;
+    }
 
     QVERIFY(visibleTabs(window).isEmpty());
     QCOMPARE(window.currentSlot(), -1);
