@@ -272,11 +272,6 @@ void MainWindow::shutdown()
     SessionFile::write(m_context.lastSessionPath(), sessionPaths(), m_context.settings.language);
 }
 
-int MainWindow::currentTab() const
-{
-    return m_active;
-}
-
 int MainWindow::newTab(const QString& fileName)
 {
     const int slot = m_slots.take();
@@ -396,11 +391,6 @@ void MainWindow::callEmptyFlName(int slot)
         m_slots[slot].path.clear();
     if (slot == m_active)
         showOpenedPath(QString());
-}
-
-void MainWindow::callRichChange()
-{
-    onContentChanged();
 }
 
 void MainWindow::onContentChanged()

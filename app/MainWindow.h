@@ -54,15 +54,11 @@ public:
     void saveAllFiles();
     // The document of `slot` has no file any more: its next Save asks for a name.
     void callEmptyFlName(int slot);
-    // Runs the change handling as if the text had been typed.
-    void callRichChange();
 
     // Makes `slot` the current tab and shows its document in the editor.
     void activateSlot(int slot);
     // The slot whose document the editor shows; -1 while no document is shown.
     int currentSlot() const { return m_active; }
-    // The current tab of the strip, shown or not; -1 when no tab is in use.
-    int currentTab() const;
 
     void setTabCaption(int slot, const QString& caption);
     QString tabCaption(int slot) const;
@@ -87,7 +83,6 @@ public:
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
-    bool isSwitching() const { return m_switching; }
     // The paths of the open documents in slot order, as a session lists them.
     QStringList sessionPaths() const;
 

@@ -2,18 +2,6 @@
 
 namespace Quillorn {
 
-EditRules::LineEnd EditRules::detectLineEnd(QByteArrayView text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\n')
-            return LineEnd::Lf;
-        if (c == '\r')
-            return lineEndAt(text.sliced(i));
-    }
-    return LineEnd::CrLf;
-}
-
 EditRules::LineEnd EditRules::lineEndAt(QByteArrayView textFromLineEnd)
 {
     if (textFromLineEnd.startsWith("\r\n"))
@@ -51,12 +39,6 @@ QByteArray EditRules::indentation(QByteArrayView line, LineEnd lineEnd)
             break;
     }
     return lineEndBytes(lineEnd) + QByteArray(spaces, ' ') + QByteArray(tabs, '\t');
-}
-
-QString EditRules::tagPair(const QString& tag, const QString& selected)
-{
-    return QLatin1Char('<') + tag + QLatin1Char('>') + selected + QLatin1String("</") + tag +
-           QLatin1Char('>');
 }
 
 } // namespace Quillorn

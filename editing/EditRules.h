@@ -7,15 +7,10 @@
 namespace Quillorn {
 
 // The text the editor's special keys insert, worked out from plain values so that the rules
-// can be checked without a widget: tag pairs, automatic indentation and the document's line
-// end.
+// can be checked without a widget: automatic indentation and the document's line end.
 class EditRules {
 public:
     enum class LineEnd { CrLf, Lf, Cr };
-
-    // The line end a document uses, judged by its first line end; a text without any line
-    // end (a new document, a one-line file) takes CR LF.
-    static LineEnd detectLineEnd(QByteArrayView text);
 
     // The line end seen at `position` of `text`, where the first line ends: CR LF, LF or a
     // lone CR. `position` is the end of the first line (its length), so `text` needs to hold
@@ -27,9 +22,6 @@ public:
     // What Enter inserts: the line end, then as many spaces and then as many tabs as the
     // leading run of blanks of `line` holds (spaces first, whatever their order in the line).
     static QByteArray indentation(QByteArrayView line, LineEnd lineEnd);
-
-    // A tag pair around `selected`, or an empty pair when nothing is selected.
-    static QString tagPair(const QString& tag, const QString& selected);
 
     // What Tab and Shift+Tab put in place of the selection.
     static QString tabbed(const QString& selected) { return QLatin1Char('\t') + selected; }
