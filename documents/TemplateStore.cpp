@@ -57,7 +57,7 @@ FileIO::WriteResult TemplateStore::addTemplate(const QString& name, const QStrin
 {
     const QString error = nameError(name);
     if (!error.isEmpty())
-        return {FileIO::Failure::Unwritable, error};
+        return FileFailure::saving(FileFailure::Kind::NoName, path(name));
     QDir().mkpath(m_folder);
     return FileIO::writeTextFile(path(name), text, false, language);
 }
