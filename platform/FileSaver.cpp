@@ -20,6 +20,25 @@ namespace {
 
 using Kind = FileFailure::Kind;
 
+enum class Way { Replace, InPlace };
+
+// What decides the way, as found on the disk.
+struct Facts {
+    bool exists = false;        // the target is there already
+    bool folderWritable = true; // a new name can be made in its folder
+    qint64 links = 1;           // names the target has
+    bool ownershipKept = true;  // a new file can be given the target's owner and group
+};
+
+Way way(const Facts& facts)
+{
+    if (!facts.exists)
+        return Way::Replace;
+    if (!facts.folderWritable || facts.links > 1 || !facts.ownershipKept)
+        return Way::InPlace;
+    return Way::Replace;
+}
+
 constexpr int HexDigits = 8;
 const QLatin1String TempSuffix(".tmp");
 
@@ -241,15 +260,6 @@ FileFailure writeInPlace(const QString& path, const QString& target, const QByte
 }
 
 } // namespace
-
-FileSaver::Way FileSaver::way(const Facts& facts)
-{
-    if (!facts.exists)
-        return Way::Replace;
-    if (!facts.folderWritable || facts.links > 1 || !facts.ownershipKept)
-        return Way::InPlace;
-    return Way::Replace;
-}
 
 FileFailure FileSaver::save(const QString& path, const QByteArray& bytes)
 {

@@ -14,18 +14,6 @@ namespace Quillorn {
 // should the write fail.
 class FileSaver {
 public:
-    enum class Way { Replace, InPlace };
-
-    // What decides the way, as found on the disk.
-    struct Facts {
-        bool exists = false;        // the target is there already
-        bool folderWritable = true; // a new name can be made in its folder
-        qint64 links = 1;           // names the target has
-        bool ownershipKept = true;  // a new file can be given the target's owner and group
-    };
-
-    static Way way(const Facts& facts);
-
     // Replaces the file at `path` (a link is written through to the file it names) with
     // `bytes`; a new file gets the mode the umask leaves. On failure the old file is as it was.
     // Temporary files of an earlier save of the same file that was cut short are removed.
