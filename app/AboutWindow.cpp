@@ -1,9 +1,8 @@
 #include "app/AboutWindow.h"
 
-#include "platform/ProgramText.h"
+#include "platform/ProgramFile.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -33,10 +32,8 @@ AboutWindow::AboutWindow(const QString& languageDir, const QString& language, QW
 
 QString AboutWindow::aboutText(const QString& languageDir, const QString& language)
 {
-    QFile file(languageDir + QLatin1String("about.lng"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = ProgramText::decode(file.read(MaxAboutSize), language);
+    QString text =
+        ProgramFile::read(languageDir + QLatin1String("about.lng"), MaxAboutSize, language).text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text.trimmed();
 }

@@ -81,12 +81,14 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent)
         return;
     const qint64 size = FileIO::fileSize(path);
     if (FileIO::needsSizeQuestion(size) &&
-        !m_context.prompter.askYesNo(FileIO::sizeQuestion(path, size), QString()))
+        !m_context.prompter.askYesNo(FileIO::sizeQuestion(m_context.strings, path, size),
+                                     QString()))
         return;
     const FileIO::ReadResult read = FileIO::readWholeFile(path);
     if (!read.ok()) {
-        m_context.prompter.message(read.failure == FileIO::Failure::Missing ? FileMissing
-                                                                            : read.error,
+        m_context.prompter.message(read.failure.kind() == FileFailure::Kind::Missing
+                                       ? FileMissing
+                                       : read.failure.describe(m_context.strings),
                                    Prompter::Icon::Critical);
         return;
     }
@@ -202,7 +204,7 @@ bool FileCommands::writeDocument(int slot, const QString& path)
     }
     const FileIO::WriteResult written = FileIO::saveFile(path, encoded.bytes);
     if (!written.ok()) {
-        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+        m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
         return false;
     }
     m_encodings[static_cast<size_t>(slot)] = encoding;
@@ -279,7 +281,7 @@ void FileCommands::saveSession()
     const FileIO::WriteResult written =
         SessionFile::write(name, m_main.sessionPaths(), m_context.settings.language);
     if (!written.ok())
-        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+        m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
 
 void FileCommands::addFileToProject()
@@ -297,7 +299,7 @@ void FileCommands::addFileToProject()
     const FileIO::WriteResult written = SessionFile::appendEntry(
         m_currentProject, m_main.slotTable()[cur].path, m_context.settings.language);
     if (!written.ok())
-        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+        m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
 
 void FileCommands::saveProject()
@@ -351,7 +353,7 @@ void FileCommands::addToTemplates()
     const FileIO::WriteResult written =
         store.addTemplate(*name, m_main.editor()->text(), m_context.settings.language);
     if (!written.ok())
-        m_context.prompter.message(written.error, Prompter::Icon::Critical);
+        m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
 
 void FileCommands::forgetSlot(int slot)

@@ -262,14 +262,17 @@ QStringList MainWindow::sessionPaths() const
     return paths;
 }
 
-void MainWindow::shutdown()
+QList<FileFailure> MainWindow::shutdown()
 {
     if (m_shutDown)
-        return;
+        return {};
     m_shutDown = true;
     // Each step is independent: one that fails does not keep the next from running.
-    SettingsFile(m_context.settingsPath()).write(m_context.settings);
-    SessionFile::write(m_context.lastSessionPath(), sessionPaths(), m_context.settings.language);
+    QList<FileFailure> failures{SettingsFile(m_context.settingsPath()).write(m_context.settings),
+                                SessionFile::write(m_context.lastSessionPath(), sessionPaths(),
+                                                   m_context.settings.language)};
+    failures.removeIf([](const FileFailure& failure) { return failure.ok(); });
+    return failures;
 }
 
 int MainWindow::newTab(const QString& fileName)
@@ -500,7 +503,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    shutdown();
+    QStringList notWritten;
+    for (const FileFailure& failure : shutdown())
+        notWritten.append(failure.describe(m_context.strings, Str::ProgramFileNotWritten));
+    if (!notWritten.isEmpty())
+        m_context.prompter.message(notWritten.join(QLatin1String("\n\n")),
+                                   Prompter::Icon::Critical);
     event->accept();
 }
 

@@ -4,6 +4,7 @@
 #include "app/MainMenus.h"
 #include "app/SlotTable.h"
 #include "editing/Editor.h"
+#include "platform/FileFailure.h"
 
 #include <QMainWindow>
 
@@ -40,8 +41,9 @@ public:
     void init(const QString& commandLine);
 
     // The orderly stop: settings and the session file are written. Runs once; closing the
-    // window and a stop signal both end here.
-    void shutdown();
+    // window and a stop signal both end here. Gives the writes that failed (their old files
+    // were kept); closing the window tells the user, a stop signal cannot wait for that.
+    QList<FileFailure> shutdown();
 
     // Takes a free slot for a document named `fileName`, shows its tab with the kind's picture
     // and makes it current. -1 when all ten slots are in use.

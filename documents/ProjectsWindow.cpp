@@ -179,7 +179,7 @@ void ProjectsWindow::saveProject()
     }
     const FileIO::WriteResult written = SessionFile::write(target, paths, m_language);
     if (!written.ok()) {
-        m_prompter.message(written.error, Prompter::Icon::Critical);
+        m_prompter.message(written.describe(m_strings), Prompter::Icon::Critical);
         return;
     }
     m_prompter.message(m_strings.message(Str::ProjectSaved, target));

@@ -55,7 +55,7 @@ FileIO::WriteResult TemplateStore::addTemplate(const QString& name, const QStrin
                                                const QString& language) const
 {
     if (nameProblem(name))
-        return {FileIO::Failure::Unwritable, {}};
+        return FileFailure::saving(FileFailure::Kind::NoName, path(name));
     QDir().mkpath(m_folder);
     return FileIO::writeTextFile(path(name), text, false, language);
 }

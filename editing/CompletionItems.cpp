@@ -1,20 +1,20 @@
 #include "editing/CompletionItems.h"
 
+#include "platform/FileReader.h"
 #include "platform/ProgramText.h"
-
-#include <QFile>
 
 namespace Quillorn {
 
+namespace {
+// The list is a few kilobytes; anything far larger is not one and is not read whole.
+constexpr qint64 MaxListSize = 4 * 1024 * 1024;
+} // namespace
+
 bool CompletionItems::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        parse({});
-        return false;
-    }
-    parse(file.readAll());
-    return true;
+    const FileReader::Result read = FileReader::read(path, MaxListSize);
+    parse(read.bytes);
+    return read.ok();
 }
 
 void CompletionItems::parse(const QByteArray& bytes)

@@ -1,17 +1,18 @@
 #include "editing/PhpKeywords.h"
 
+#include "platform/FileReader.h"
 #include "platform/ProgramText.h"
-
-#include <QFile>
 
 namespace Quillorn {
 
+namespace {
+// The list is a few kilobytes; anything far larger is not one and is not read whole.
+constexpr qint64 MaxListSize = 4 * 1024 * 1024;
+} // namespace
+
 QByteArray PhpKeywords::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return parse(file.readAll());
+    return parse(FileReader::read(path, MaxListSize).bytes);
 }
 
 QByteArray PhpKeywords::parse(const QByteArray& bytes)

@@ -1,9 +1,8 @@
 #include "platform/LangStrings.h"
 
 #include "platform/AppPaths.h"
+#include "platform/ProgramFile.h"
 #include "platform/ProgramText.h"
-
-#include <QFile>
 
 namespace Quillorn {
 
@@ -21,11 +20,10 @@ QString LangStrings::languageFolder(const QString& appDir, const QString& langua
 
 bool LangStrings::load(const QString& path, const QString& language)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const ProgramFile::Text read = ProgramFile::read(path, MaxLanguageFileSize, language);
+    if (!read.ok())
         return false;
-    const QByteArray bytes = file.read(MaxLanguageFileSize);
-    m_strings = ProgramText::terminatedLines(ProgramText::decode(bytes, language));
+    m_strings = ProgramText::terminatedLines(read.text);
     return true;
 }
 

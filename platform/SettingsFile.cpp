@@ -1,9 +1,8 @@
 #include "platform/SettingsFile.h"
 
+#include "platform/FileReader.h"
+#include "platform/ProgramFile.h"
 #include "platform/ProgramText.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 namespace Quillorn {
 
@@ -68,10 +67,10 @@ void applyLine(const QString& line, Settings& settings)
 
 void SettingsFile::read(Settings& settings) const
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileReader::Result read = FileReader::read(m_path, MaxSettingsFileSize);
+    if (!read.ok())
         return;
-    const QByteArray bytes = file.read(MaxSettingsFileSize);
+    const QByteArray& bytes = read.bytes;
     apply(ProgramText::decode(bytes, declaredLanguage(bytes)), settings);
 }
 
@@ -121,13 +120,9 @@ QString SettingsFile::compose(const Settings& settings)
     return text;
 }
 
-bool SettingsFile::write(const Settings& settings) const
+FileFailure SettingsFile::write(const Settings& settings) const
 {
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(ProgramText::encode(compose(settings), settings.language));
-    return file.commit();
+    return ProgramFile::write(m_path, compose(settings), settings.language);
 }
 
 std::optional<qint32> SettingsFile::numberValue(const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileFailure.h"
 #include "platform/Settings.h"
 
 #include <QString>
@@ -17,8 +18,9 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // Applies every line of the file to `settings`. A missing or unreadable file changes
-    // nothing; a line that cannot be understood is passed over.
+    // Applies every line of the file to `settings`. A missing or unreadable file, or one that
+    // is no regular file, changes nothing; a line that cannot be understood is passed over.
+    // Only the first 16 MB are read.
     void read(Settings& settings) const;
 
     // Applies the lines of `text` as read from the file.
@@ -27,8 +29,8 @@ public:
     // The nine entries written at exit, each ended by CR LF.
     static QString compose(const Settings& settings);
 
-    // Rewrites the file from `settings`; false when it could not be written.
-    bool write(const Settings& settings) const;
+    // Rewrites the file from `settings`; on failure the old file stays as it was.
+    FileFailure write(const Settings& settings) const;
 
     // The number a text stands for, read like a typed-in number: leading blanks, a sign and
     // digits, anything after them ignored, no digits at all giving 0. Nothing when the number

@@ -1,9 +1,8 @@
 #include "tags/ReferenceTreeFile.h"
 
+#include "platform/FileReader.h"
+#include "platform/FileSaver.h"
 #include "platform/ProgramText.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -116,16 +115,11 @@ ReferenceTree ReferenceTreeFile::parse(const QString& text)
 ReferenceTreeFile::ReadResult ReferenceTreeFile::read(const QString& path, const QString& language)
 {
     ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.exists() ? file.errorString() : QStringLiteral("The file is missing.");
-        return result;
-    }
-    if (file.size() > maximumSize) {
-        result.error = QStringLiteral("The file is too large for a reference tree.");
-        return result;
-    }
-    result.tree = parse(decode(file.readAll(), language));
+    const FileReader::Result read =
+        FileReader::read(path, maximumSize, FileReader::Oversize::Refuse);
+    result.failure = read.failure;
+    if (read.ok())
+        result.tree = parse(decode(read.bytes, language));
     return result;
 }
 
@@ -146,17 +140,9 @@ QByteArray ReferenceTreeFile::serialize(const ReferenceTree& tree)
     return text.toUtf8();
 }
 
-bool ReferenceTreeFile::write(const QString& path, const ReferenceTree& tree)
+FileFailure ReferenceTreeFile::write(const QString& path, const ReferenceTree& tree)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialize(tree);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return FileSaver::save(path, serialize(tree));
 }
 
 } // namespace Quillorn

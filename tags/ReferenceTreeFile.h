@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileFailure.h"
 #include "tags/ReferenceTree.h"
 
 #include <QByteArray>
@@ -14,9 +15,9 @@ class ReferenceTreeFile {
 public:
     struct ReadResult {
         ReferenceTree tree;
-        // Empty when the file was read; otherwise why not.
-        QString error;
-        bool ok() const { return error.isEmpty(); }
+        // Why the file could not be read, if it could not.
+        FileFailure failure;
+        bool ok() const { return failure.ok(); }
     };
 
     // Files larger than this are refused: a reference tree is a few hundred kilobytes.
@@ -26,15 +27,16 @@ public:
     // what can be read: stray separators are dropped, missing parts are empty.
     static ReferenceTree parse(const QString& text);
 
-    // The file at `path`, decoded as the program's text files are for `language`.
+    // The file at `path`, decoded as the program's text files are for `language`; a file
+    // that is no regular file or is larger than maximumSize is refused.
     static ReadResult read(const QString& path, const QString& language);
 
     // `tree` in the file's layout, as UTF-8. Separator characters inside texts are dropped,
     // since they cannot be written.
     static QByteArray serialize(const ReferenceTree& tree);
 
-    // Writes `tree` to `path`; false with nothing left behind when that fails.
-    static bool write(const QString& path, const ReferenceTree& tree);
+    // Writes `tree` to `path`; on failure the old file stays as it was.
+    static FileFailure write(const QString& path, const ReferenceTree& tree);
 };
 
 } // namespace Quillorn

@@ -84,9 +84,14 @@ ReferenceWindow* ReferenceWindow::openReference(const QString& path, const QStri
 {
     const ReferenceTreeFile::ReadResult result = ReferenceTreeFile::read(path, language);
     if (!result.ok()) {
-        prompter.message(
-            QStringLiteral("Cannot open the reference %1:\n%2").arg(path, result.error),
-            Prompter::Icon::Exclamation);
+        const FileFailure::Kind kind = result.failure.kind();
+        const QString why = kind == FileFailure::Kind::Missing
+                                ? QStringLiteral("The file is missing.")
+                            : kind == FileFailure::Kind::TooLarge
+                                ? QStringLiteral("The file is too large for a reference tree.")
+                                : QStringLiteral("The file cannot be read.");
+        prompter.message(QStringLiteral("Cannot open the reference %1:\n%2").arg(path, why),
+                         Prompter::Icon::Exclamation);
         return nullptr;
     }
     auto* window = new ReferenceWindow(target, parent);

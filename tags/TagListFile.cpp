@@ -1,14 +1,14 @@
 #include "tags/TagListFile.h"
 
-#include "platform/ProgramText.h"
-
-#include <QFile>
+#include "platform/ProgramFile.h"
 
 namespace Quillorn {
 
 namespace {
 const QLatin1String kEntryEnd("||");
 const QLatin1String kCaptionEnd("///");
+// A tag list is a few kilobytes; of a far larger file only the beginning is read.
+constexpr qint64 MaxListSize = 4 * 1024 * 1024;
 } // namespace
 
 QStringList TagListFile::split(const QString& text)
@@ -21,10 +21,7 @@ QStringList TagListFile::split(const QString& text)
 
 QStringList TagListFile::read(const QString& path, const QString& language)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return split(ProgramText::decode(file.readAll(), language));
+    return split(ProgramFile::read(path, MaxListSize, language).text);
 }
 
 QString TagListFile::withoutLeadingLineEnd(const QString& piece)

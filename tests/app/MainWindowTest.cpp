@@ -1,10 +1,18 @@
 #include "app/MainWindow.h"
+#include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
+#include "documents/FileIO.h"
 #include "support/AppFixture.h"
+#include "tags/ReferenceTreeFile.h"
+#include "tags/TagListFile.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Quillorn;
 
@@ -19,6 +27,10 @@ private Q_SLOTS:
     void recentMenuStopsAtTheFirstEmptySlot();
     void settingsEnableTheirMenus();
     void damagedSettingsStartWithDefaults();
+    void programFilesThatAreNoFilesGiveDefaults_data();
+    void programFilesThatAreNoFilesGiveDefaults();
+    void unwritableSettingsAreToldWhenTheWindowCloses_data();
+    void unwritableSettingsAreToldWhenTheWindowCloses();
 
 private:
     using Fixture = Test::AppFixture;
@@ -143,6 +155,84 @@ void MainWindowTest::damagedSettingsStartWithDefaults()
     const QByteArray written = f.env.readFile(QStringLiteral("settings.dat"));
     QVERIFY(written.startsWith("Language=english\r\nIsHTTPServer=0\r\n"));
     QCOMPARE(written.count("\r\n"), 9);
+}
+
+void MainWindowTest::programFilesThatAreNoFilesGiveDefaults_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("link to an endless device") << "zero";
+    QTest::newRow("folder") << "folder";
+}
+
+void MainWindowTest::programFilesThatAreNoFilesGiveDefaults()
+{
+    QFETCH(QString, kind);
+    Fixture f;
+    const QStringList files{QStringLiteral("settings.dat"),
+                            QStringLiteral("languages/english/main.lng"),
+                            QStringLiteral("languages/english/about.lng"),
+                            QStringLiteral("languages/english/HTMLTags.lng"),
+                            QStringLiteral("languages/SyntaxHTML.lng"),
+                            QStringLiteral("languages/php.lng"),
+                            QStringLiteral("languages/JS.QLT"),
+                            QStringLiteral("templates/Page.html")};
+    for (const QString& file : files) {
+        const QString path = f.env.path(file);
+        QFile::remove(path);
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == QLatin1String("pipe"))
+            QVERIFY(::mkfifo(name.constData(), 0600) == 0);
+        else if (kind == QLatin1String("zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        else
+            QVERIFY(QDir().mkpath(path));
+    }
+    // Nothing of them is read; had any reader waited on the pipe or read on and on from
+    // the device, the test would not get past it.
+    MainWindow window(f.context);
+    QCOMPARE(f.context.settings.isHttpServer, 0);
+    QCOMPARE(f.context.strings.count(), 0);
+    QCOMPARE(window.menus().menu1->title(), QStringLiteral("Main"));
+    const QString english = f.env.path(QStringLiteral("languages/english/"));
+    QCOMPARE(AboutWindow::aboutText(english, QStringLiteral("english")), QString());
+    QVERIFY(TagListFile::read(english + QLatin1String("HTMLTags.lng"), QString()).isEmpty());
+    QVERIFY(
+        !ReferenceTreeFile::read(f.env.path(QStringLiteral("languages/JS.QLT")), QString()).ok());
+    QCOMPARE(FileIO::readTextFile(f.env.path(QStringLiteral("templates/Page.html")), QString()),
+             QString());
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowTest::unwritableSettingsAreToldWhenTheWindowCloses_data()
+{
+    QTest::addColumn<bool>("byStopSignal");
+    QTest::newRow("window closed") << false;
+    QTest::newRow("stop signal") << true;
+}
+
+void MainWindowTest::unwritableSettingsAreToldWhenTheWindowCloses()
+{
+    QFETCH(bool, byStopSignal);
+    Fixture f;
+    const QString settings = f.env.path(QStringLiteral("settings.dat"));
+    QVERIFY(QDir().mkpath(settings));
+    MainWindow window(f.context);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (byStopSignal) {
+        // Nobody may be there to answer: the stop goes on without a word.
+        QCOMPARE(window.shutdown().size(), 1);
+    } else {
+        f.prompter.expectMessage(FileFailure::quoted(settings) +
+                                     QLatin1String(": it is a folder.\nThe old file was kept."),
+                                 Prompter::Icon::Critical);
+        window.close();
+    }
+    QVERIFY(QFileInfo(settings).isDir());
+    // The session, written after the failed settings, is there all the same.
+    QVERIFY(QFile::exists(f.env.path(QStringLiteral("last_session.qlp"))));
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -108,6 +108,7 @@ void TemplateStoreTest::namesLeavingTheFolderAreRefused()
     const TemplateStore store(TemplateStore::folderIn(app.path()));
     const FileIO::WriteResult result = store.addTemplate(name, QStringLiteral("x"), QString());
     QVERIFY(!result.ok());
+    QCOMPARE(result.kind(), FileFailure::Kind::NoName);
     QVERIFY(TemplateStore::nameProblem(name).has_value());
     QCOMPARE(QDir(app.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(store.fileNames().isEmpty());

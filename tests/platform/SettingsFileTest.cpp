@@ -1,6 +1,9 @@
 #include "platform/SettingsFile.h"
+#include "support/SmallFileSystem.h"
 #include "support/TestEnvironment.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 using namespace Quillorn;
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void damagedFilesGiveDefaults_data();
     void damagedFilesGiveDefaults();
     void missingFileChangesNothing();
+    void fullDiskKeepsTheOldFile();
 };
 
 void SettingsFileTest::keysAreCaseInsensitive()
@@ -167,7 +171,7 @@ void SettingsFileTest::roundTripKeepsEverything()
                           QStringLiteral("/usr/bin/gimp"), QStringLiteral("SYSTEM")});
     s.phpPath = QStringLiteral("/usr/bin/php");
     const SettingsFile file(env.path(QStringLiteral("settings.dat")));
-    QVERIFY(file.write(s));
+    QVERIFY(file.write(s).ok());
     // Russian settings are written in the Russian code page.
     QVERIFY(env.readFile(QStringLiteral("settings.dat")).contains("/srv/\xD1\xE0\xE9\xF2"));
 
@@ -190,6 +194,8 @@ void SettingsFileTest::damagedFilesGiveDefaults_data()
     QTest::newRow("binary") << QByteArray("\xff\xfe\x00\x01\r\n=\x80\x81\r\n\r\n", 12);
     QTest::newRow("invalid utf-8") << QByteArray("Language=\xC3\x28\r\nIsHTTPServer=\xE2\x82\r\n");
     QTest::newRow("huge single line") << QByteArray(32 * 1024 * 1024, 'x');
+    QTest::newRow("line beyond the first 16 MB")
+        << QByteArray(16 * 1024 * 1024, 'x') + "\r\nphp=/usr/bin/php\r\n";
 }
 
 void SettingsFileTest::damagedFilesGiveDefaults()
@@ -212,6 +218,31 @@ void SettingsFileTest::missingFileChangesNothing()
     s.language = QStringLiteral("russian");
     SettingsFile(QStringLiteral("/nonexistent/settings.dat")).read(s);
     QCOMPARE(s.language, QStringLiteral("russian"));
+}
+
+void SettingsFileTest::fullDiskKeepsTheOldFile()
+{
+    const Test::SmallFileSystem disk(64);
+    if (!disk.isMounted())
+        QSKIP("a small tmpfs cannot be mounted here");
+    const QString path = disk.path(QStringLiteral("settings.dat"));
+    const QByteArray old("Language=russian\r\nIsHTTPServer=0\r\nTidy=true\r\n");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    }
+    disk.fill(QStringLiteral("filler"));
+
+    Settings settings;
+    settings.language = QStringLiteral("english");
+    const FileFailure written = SettingsFile(path).write(settings);
+    QCOMPARE(written.kind(), FileFailure::Kind::System);
+    QCOMPARE(written.systemError(), ENOSPC);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(disk.path({})).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("filler"), QStringLiteral("settings.dat")}));
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/FileFailure.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <limits>
+
+namespace Quillorn {
+
+// Reads the bytes of regular files only: folders, devices, pipes and sockets are refused
+// (checked on the opened descriptor, opened so that a pipe never blocks), and never more than
+// the caller's cap is read, so no file can stall the program or fill its memory.
+class FileReader {
+public:
+    // What a file larger than the cap gives: its first `cap` bytes, or a TooLarge failure.
+    enum class Oversize { Cut, Refuse };
+
+    static constexpr qint64 NoCap = std::numeric_limits<qint64>::max();
+
+    struct Result {
+        QByteArray bytes;
+        bool truncated = false; // the file held more than the cap (Oversize::Cut)
+        FileFailure failure;
+        bool ok() const { return failure.ok(); }
+    };
+
+    static Result read(const QString& path, qint64 cap, Oversize oversize = Oversize::Cut);
+
+    // The size of the regular file at `path`, or -1 when there is none or it cannot be read.
+    static qint64 size(const QString& path);
+};
+
+} // namespace Quillorn
