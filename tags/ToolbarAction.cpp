@@ -49,9 +49,9 @@ ToolbarAction prompted(const QString& pattern, const QStringList& prompts, const
     return a;
 }
 
-// A plug-in player's object block: the object start tag naming the player and where to get
-// it, the source parameter, the embed tag for browsers that take plug-ins that way, and the
-// end of the object.
+// A plug-in player's object block: the object start tag with the player's published class
+// identifier and download location, the source parameter, the embed tag for browsers that take
+// plug-ins that way, and the end of the object.
 QString playerBlock(const char* classId, const char* codeBase, const char* pluginsPage,
                     const char* type)
 {
@@ -119,13 +119,17 @@ QList<ToolbarAction> ToolbarAction::table()
                 "snd", "Background sound (embed)") // 27
       << insert(QStringLiteral("<embed src=\"\" autostart=\"false\" width=\"200\" height=\"200\">"),
                 "vid", "Video (embed)"); // 28
-    t << insert(playerBlock("clsid:5F3A1C20-6B7E-4D2A-9C41-0E8B7A6D2F10",
-                            "https://plugins.example.com/flash/player.cab#version=10,0,0,0",
-                            "https://plugins.example.com/flash/", "application/x-shockwave-flash"),
+    t << insert(playerBlock("clsid:D27CDB6E-AE6D-11cf-96B8-444553540000",
+                            "http://download.macromedia.com/pub/shockwave/cabs/flash/"
+                            "swflash.cab#version=6,0,0,0",
+                            "http://www.macromedia.com/go/getflashplayer",
+                            "application/x-shockwave-flash"),
                 "fla", "Flash movie (object and embed)") // 29
-      << insert(playerBlock("clsid:8A2D4E61-3C9B-47F5-B0D2-71E6C5A39B84",
-                            "https://plugins.example.com/director/player.cab#version=10,0,0,0",
-                            "https://plugins.example.com/director/", "application/x-director"),
+      << insert(playerBlock("clsid:166B1BCA-3F9C-11CF-8075-444553540000",
+                            "http://download.macromedia.com/pub/shockwave/cabs/director/"
+                            "sw.cab#version=8,5,0,0",
+                            "http://www.macromedia.com/shockwave/download/",
+                            "application/x-director"),
                 "dir", "Director movie (object and embed)"); // 30
     {
         ToolbarAction a;
