@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "support/MainWindowDriver.h"
 #include "tags/ReferenceWindow.h"
+#include "tags/TagLists.h"
 #include "tags/TagToolbar.h"
 #include "tags/TagWindow.h"
 
@@ -94,6 +95,8 @@ private Q_SLOTS:
     void ctrlBInsertsTheBoldEntry_data();
     void ctrlBInsertsTheBoldEntry();
     void referenceTreeInsertsItsCode();
+    void insertionsTakeTheDocumentLineEnd_data();
+    void insertionsTakeTheDocumentLineEnd();
 };
 
 void TagCommandsTest::toolbarInsertsIntoTheDocument_data()
@@ -328,6 +331,53 @@ void TagCommandsTest::referenceTreeInsertsItsCode()
     QTest::keyClick(tree, Qt::Key_Return);
     QCOMPARE(withLf(window.editor()->text()), withLf(shownCode));
     QTRY_COMPARE(window.windowTitle(), QStringLiteral("Quillorn - page.html *"));
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void TagCommandsTest::insertionsTakeTheDocumentLineEnd_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("lineEnd");
+    const QStringList sources{"tool bar", "tag list", "reference tree"};
+    const QList<std::pair<const char*, QString>> lineEnds{
+        {"LF", "\n"}, {"CR LF", "\r\n"}, {"CR", "\r"}};
+    for (const QString& source : sources) {
+        for (const auto& [name, lineEnd] : lineEnds)
+            QTest::addRow("%s, %s", qPrintable(source), name) << source << lineEnd;
+    }
+}
+
+void TagCommandsTest::insertionsTakeTheDocumentLineEnd()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, lineEnd);
+    Fixture f;
+    // Entries written with every kind of line end.
+    QVERIFY(f.env.writeFile(QStringLiteral("languages/english/PHPTags.lng"),
+                            "\r\nIf///if () {\r\n\tx;\n}\r||"));
+    QVERIFY(f.env.writeFile(QStringLiteral("languages/JS.QLT"),
+                            "Sample\x01Folder\x03if\x04Test\x04if () {\r\n\tx;\n}\r"));
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window, QSize(1600, 800)));
+    const QString document = QStringLiteral("a") + lineEnd + QStringLiteral("b") + lineEnd;
+    openDocument(f, window, document.toLatin1());
+
+    QString inserted = QStringLiteral("if () {\n\tx;\n}\n");
+    if (source == QLatin1String("tool bar")) {
+        clickToolbar(window, 6);
+        inserted = QStringLiteral("<ol>\n\t<li>\n</ol>");
+    } else if (source == QLatin1String("tag list")) {
+        window.menus().tagPanel->trigger();
+        QVERIFY(window.tags().window()->activateEntry(TagLists::Category::Php, 0));
+    } else {
+        clickToolbar(window, 31);
+        auto* reference = window.findChild<ReferenceWindow*>();
+        QVERIFY(reference);
+        reference->treeWidget()->setCurrentItem(
+            firstLeaf(reference->treeWidget()->invisibleRootItem()));
+        QVERIFY(reference->insertCurrent());
+    }
+    QCOMPARE(window.editor()->text(), inserted.replace(QLatin1Char('\n'), lineEnd) + document);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
