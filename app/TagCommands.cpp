@@ -17,7 +17,8 @@ TagCommands::TagCommands(MainWindow& main, QBoxLayout* toolbarRow)
     , m_target(*main.editor())
 {
     AppContext& context = m_main.context();
-    m_toolbar = new TagToolbar(m_target, context.prompter, context.appDir, &m_main);
+    m_toolbar =
+        new TagToolbar(m_target, context.prompter, context.strings, context.appDir, &m_main);
     m_toolbar->setObjectName(QStringLiteral("TagToolbar"));
     toolbarRow->addWidget(m_toolbar, 1);
 

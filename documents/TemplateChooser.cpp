@@ -58,7 +58,8 @@ TemplateChooser::TemplateChooser(const QString& appDir, const LangStrings& strin
     typeRow->addWidget(m_types, 1);
 
     auto buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(strings.value(Str::OkButton, QStringLiteral("OK")),
+                                         QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("OK"));
     ok->setDefault(true);
 

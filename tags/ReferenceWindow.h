@@ -12,6 +12,7 @@ class QTreeWidgetItem;
 
 namespace Quillorn {
 
+class LangStrings;
 class Prompter;
 class TagTarget;
 
@@ -21,13 +22,18 @@ class ReferenceWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ReferenceWindow(TagTarget& target, QWidget* parent = nullptr);
+    // Captions come from `strings`.
+    ReferenceWindow(TagTarget& target, const LangStrings& strings, QWidget* parent = nullptr);
 
     // Reads the reference tree at `path` and shows it in a new window owned by `parent` that
     // is deleted when closed. A file that cannot be read is reported through `prompter` and
     // gives no window.
     static ReferenceWindow* openReference(const QString& path, const QString& language,
-                                          TagTarget& target, Prompter& prompter, QWidget* parent);
+                                          TagTarget& target, const LangStrings& strings,
+                                          Prompter& prompter, QWidget* parent);
+
+    // Looks the captions up again (after a language change).
+    void applyCaptions();
 
     void setTree(const ReferenceTree& tree, const QString& fallbackTitle = {});
     const QString& sourcePath() const { return m_sourcePath; }
@@ -49,6 +55,7 @@ private:
     bool insertItem(QTreeWidgetItem* item);
 
     TagTarget& m_target;
+    const LangStrings& m_strings;
     QString m_sourcePath;
     QLineEdit* m_filter = nullptr;
     QTreeWidget* m_tree = nullptr;

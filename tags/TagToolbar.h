@@ -10,6 +10,7 @@
 
 namespace Quillorn {
 
+class LangStrings;
 class Prompter;
 class ReferenceWindow;
 class TagTarget;
@@ -21,12 +22,13 @@ class TagToolbar : public QToolBar {
 
 public:
     // Pictures come from `appDir` + "icons/toolbar/<index>.svg", reference trees from
-    // `appDir` + "languages/".
-    TagToolbar(TagTarget& target, Prompter& prompter, const QString& appDir,
-               QWidget* parent = nullptr);
+    // `appDir` + "languages/"; tool tips, prompts and the windows' captions from `strings`.
+    TagToolbar(TagTarget& target, Prompter& prompter, const LangStrings& strings,
+               const QString& appDir, QWidget* parent = nullptr);
 
-    // The interface language, for reading reference trees written in its code page.
-    void setLanguage(const QString& language) { m_language = language; }
+    // The interface language, for reading reference trees written in its code page; the
+    // captions are looked up again, since the strings changed with it.
+    void setLanguage(const QString& language);
 
     static QString iconPath(const QString& appDir, int index);
 
@@ -46,9 +48,11 @@ Q_SIGNALS:
 
 private:
     QIcon iconFor(int index, const ToolbarAction& action) const;
+    void applyCaptions();
 
     TagTarget& m_target;
     Prompter& m_prompter;
+    const LangStrings& m_strings;
     QString m_appDir;
     QString m_language;
     QList<ToolbarAction> m_table;

@@ -1,9 +1,11 @@
 #include "tags/ToolbarInserter.h"
+#include "platform/LangStrings.h"
 #include "support/ScriptedPrompter.h"
 #include "tags/FontChoice.h"
 #include "tags/StringTarget.h"
 #include "tags/ToolbarAction.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace Quillorn;
@@ -12,6 +14,7 @@ class ToolbarInserterTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void buttonsInsertTheirTexts_data();
     void buttonsInsertTheirTexts();
     void playerBlocksHaveEveryPart_data();
@@ -24,7 +27,16 @@ private Q_SLOTS:
     void fillPutsValuesInAsTheyAre();
     void fontTextHasChosenStylesInOrder_data();
     void fontTextHasChosenStylesInOrder();
+
+private:
+    LangStrings m_strings;
 };
+
+void ToolbarInserterTest::initTestCase()
+{
+    QVERIFY(m_strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"),
+                           QStringLiteral("english")));
+}
 
 void ToolbarInserterTest::buttonsInsertTheirTexts_data()
 {
@@ -86,7 +98,7 @@ void ToolbarInserterTest::buttonsInsertTheirTexts()
     QCOMPARE(table.size(), ToolbarAction::count);
     Test::StringTarget target(QLatin1Char('[') + selected + QLatin1Char(']'), 1, selected.size());
     Test::ScriptedPrompter prompter;
-    ToolbarInserter inserter(target, prompter);
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(inserter.run(table.at(index)));
     QTEST(target.text(), "expected");
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -153,8 +165,8 @@ void ToolbarInserterTest::promptedValuesAreFilledIn()
     Test::StringTarget target(QLatin1Char('[') + selected + QLatin1Char(']'), 1, selected.size());
     Test::ScriptedPrompter prompter;
     for (int i = 0; i < answers.size(); ++i)
-        prompter.expectInput(action.prompts.at(i), answers.at(i));
-    ToolbarInserter inserter(target, prompter);
+        prompter.expectInput(m_strings.value(action.prompts.at(i)), answers.at(i));
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(inserter.run(action));
     QTEST(target.text(), "expected");
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -165,10 +177,10 @@ void ToolbarInserterTest::cancelledPromptInsertsNothing()
     const ToolbarAction action = ToolbarAction::table().at(23);
     Test::StringTarget target(QStringLiteral("keep"), 0, 4);
     Test::ScriptedPrompter prompter;
-    prompter.expectInput(action.prompts.at(0), QStringLiteral("clock"))
-        .expectInput(action.prompts.at(1), QStringLiteral("clsid:1"))
-        .expectInput(action.prompts.at(2), QString());
-    ToolbarInserter inserter(target, prompter);
+    prompter.expectInput(QStringLiteral("Object id:"), QStringLiteral("clock"))
+        .expectInput(QStringLiteral("Class id:"), QStringLiteral("clsid:1"))
+        .expectInput(QStringLiteral("Width:"), QString());
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(!inserter.run(action));
     QCOMPARE(target.text(), QStringLiteral("keep"));
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -182,12 +194,18 @@ void ToolbarInserterTest::windowActionsAreLeftToTheToolBar()
     QCOMPARE(table.at(36).kind, ToolbarAction::Kind::Font);
     Test::StringTarget target(QStringLiteral("keep"), 0, 4);
     Test::ScriptedPrompter prompter;
-    ToolbarInserter inserter(target, prompter);
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(!inserter.run(table.at(31)));
     QVERIFY(!inserter.run(table.at(36)));
     QCOMPARE(target.text(), QStringLiteral("keep"));
-    for (const ToolbarAction& action : table)
-        QVERIFY(!action.toolTip.isEmpty() && !action.label.isEmpty());
+    QSet<QString> toolTips;
+    for (const ToolbarAction& action : table) {
+        QVERIFY(!action.label.isEmpty());
+        toolTips.insert(m_strings.value(action.toolTip));
+    }
+    // Every button has a tool tip of its own.
+    QCOMPARE(toolTips.size(), ToolbarAction::count);
+    QVERIFY(!toolTips.contains(QString()));
 }
 
 void ToolbarInserterTest::fillPutsValuesInAsTheyAre_data()
@@ -243,7 +261,7 @@ void ToolbarInserterTest::fontTextHasChosenStylesInOrder()
     choice.strikeOut = strikeOut;
     Test::StringTarget target(QStringLiteral("x"), 0, 1);
     Test::ScriptedPrompter prompter;
-    ToolbarInserter(target, prompter).insertFont(choice);
+    ToolbarInserter(target, prompter, m_strings).insertFont(choice);
     QTEST(target.text(), "expected");
 }
 
