@@ -141,7 +141,7 @@ void ReferenceWindow::showCurrent()
 
 bool ReferenceWindow::insertItem(QTreeWidgetItem* item)
 {
-    if (!item || !item->data(0, IsItemRole).toBool())
+    if (!m_insertionEnabled || !item || !item->data(0, IsItemRole).toBool())
         return false;
     const QString code = item->data(0, CodeRole).toString();
     if (code.isEmpty())

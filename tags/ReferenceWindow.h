@@ -38,8 +38,12 @@ public:
     void setTree(const ReferenceTree& tree, const QString& fallbackTitle = {});
     const QString& sourcePath() const { return m_sourcePath; }
 
-    // Inserts the code of the current item; false when a folder or nothing is current.
+    // Inserts the code of the current item; false when a folder or nothing is current, or
+    // insertion is off.
     bool insertCurrent();
+
+    // Off while there is no document to insert into; the tree can still be read.
+    void setInsertionEnabled(bool enabled) { m_insertionEnabled = enabled; }
 
     // Shows only items whose name or description contains `text` (all for an empty text).
     void setFilter(const QString& text);
@@ -61,6 +65,7 @@ private:
     QTreeWidget* m_tree = nullptr;
     QLabel* m_description = nullptr;
     QPlainTextEdit* m_code = nullptr;
+    bool m_insertionEnabled = true;
 };
 
 } // namespace Quillorn

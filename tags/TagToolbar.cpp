@@ -79,9 +79,22 @@ QIcon TagToolbar::iconFor(int index, const ToolbarAction& action) const
     return QIcon(pixmap);
 }
 
+void TagToolbar::setInsertionEnabled(bool enabled)
+{
+    m_insertionEnabled = enabled;
+    for (int index = 0; index < m_table.size(); ++index) {
+        if (m_table.at(index).kind != ToolbarAction::Kind::ReferenceTree)
+            m_actions.at(index)->setEnabled(enabled);
+    }
+    for (const QPointer<ReferenceWindow>& window : std::as_const(m_references)) {
+        if (window)
+            window->setInsertionEnabled(enabled);
+    }
+}
+
 bool TagToolbar::trigger(int index)
 {
-    if (index < 0 || index >= m_table.size())
+    if (index < 0 || index >= m_table.size() || !m_actions.at(index)->isEnabled())
         return false;
     const ToolbarAction& action = m_table.at(index);
     ToolbarInserter inserter(m_target, m_prompter, m_strings);
@@ -119,6 +132,8 @@ ReferenceWindow* TagToolbar::openReference(const QString& fileName)
     }
     open = ReferenceWindow::openReference(m_appDir + QStringLiteral("languages/") + fileName,
                                           m_language, m_target, m_strings, m_prompter, window());
+    if (open)
+        open->setInsertionEnabled(m_insertionEnabled);
     return open;
 }
 

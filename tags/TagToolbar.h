@@ -32,8 +32,14 @@ public:
 
     static QString iconPath(const QString& appDir, int index);
 
+    // With insertion off (no document to insert into) every button that inserts is disabled,
+    // and so is inserting from the reference windows; the reference button still opens its
+    // tree for reading.
+    void setInsertionEnabled(bool enabled);
+
     // Runs the button at `index` as a click does. False when nothing was inserted (a prompt
-    // cancelled, the font chooser closed, a window opened instead, an index out of range).
+    // cancelled, the font chooser closed, a window opened instead, the button disabled, an
+    // index out of range).
     bool trigger(int index);
 
     QAction* actionAt(int index) const { return m_actions.value(index); }
@@ -59,6 +65,7 @@ private:
     QList<QAction*> m_actions;
     QHash<QString, QPointer<ReferenceWindow>> m_references;
     FontChoice m_lastFont;
+    bool m_insertionEnabled = true;
 };
 
 } // namespace Quillorn

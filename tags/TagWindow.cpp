@@ -94,9 +94,15 @@ void TagWindow::activateTagRow(int row)
     activateEntry(static_cast<TagLists::Category>(category), row);
 }
 
+void TagWindow::setInsertionEnabled(bool enabled)
+{
+    m_insertionEnabled = enabled;
+    m_tags->setEnabled(enabled);
+}
+
 bool TagWindow::activateEntry(TagLists::Category category, int row)
 {
-    if (!m_lists.insert(category, row, m_target))
+    if (!m_insertionEnabled || !m_lists.insert(category, row, m_target))
         return false;
     if (!m_panel)
         close();

@@ -1,6 +1,7 @@
 #include "app/TagCommands.h"
 #include "app/MainWindow.h"
 #include "support/MainWindowDriver.h"
+#include "tags/FontChooser.h"
 #include "tags/ReferenceWindow.h"
 #include "tags/TagLists.h"
 #include "tags/TagToolbar.h"
@@ -10,7 +11,9 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -87,7 +90,8 @@ class TagCommandsTest : public QObject {
 private Q_SLOTS:
     void toolbarInsertsIntoTheDocument_data();
     void toolbarInsertsIntoTheDocument();
-    void toolbarWithoutDocumentInsertsNothing();
+    void insertingCommandsNeedADocument_data();
+    void insertingCommandsNeedADocument();
     void insertTagWindowClosesAfterOneInsertion();
     void tagsPanelStaysOpenUntilUnchecked();
     void insertTagSwitchesThePanelOff();
@@ -130,22 +134,68 @@ void TagCommandsTest::toolbarInsertsIntoTheDocument()
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
-void TagCommandsTest::toolbarWithoutDocumentInsertsNothing()
+void TagCommandsTest::insertingCommandsNeedADocument_data()
 {
+    QTest::addColumn<bool>("hadDocument");
+    QTest::newRow("at start") << false;
+    QTest::newRow("last document closed") << true;
+}
+
+void TagCommandsTest::insertingCommandsNeedADocument()
+{
+    QFETCH(bool, hadDocument);
     Fixture f;
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window, QSize(1600, 800)));
-    openDocument(f, window, "abc");
-    window.menus().clsW->trigger();
-    for (int index : {22, 18, 25})
-        clickToolbar(window, index);
-    QVERIFY(window.editor()->text().isEmpty());
-    QVERIFY(!window.editor()->isVisible());
+    if (hadDocument) {
+        openDocument(f, window, "abc");
+        window.menus().clsW->trigger();
+    }
+    TagToolbar* toolbar = window.tags().toolbar();
+    auto* insertTagButton = window.findChild<QPushButton*>(QStringLiteral("Command4"));
+    QVERIFY(insertTagButton);
+    window.menus().tagPanel->trigger();
+    window.menus().phpReference->trigger();
+    auto* reference = window.findChild<ReferenceWindow*>();
+    QVERIFY(reference);
+    reference->treeWidget()->setCurrentItem(
+        firstLeaf(reference->treeWidget()->invisibleRootItem()));
+
+    // Nothing asks, opens the font chooser or inserts: the prompter fails on any question.
+    bool fontChooserOpened = false;
+    QTimer::singleShot(0, this, [&fontChooserOpened] {
+        if (auto* chooser = qobject_cast<FontChooser*>(QApplication::activeModalWidget())) {
+            fontChooserOpened = true;
+            chooser->reject();
+        }
+    });
+    for (int index : {14, 22, 36})
+        QVERIFY(!toolbar->trigger(index));
+    QVERIFY(!fontChooserOpened);
+    for (int index = 0; index < ToolbarAction::count; ++index)
+        QCOMPARE(toolbar->actionAt(index)->isEnabled(), index == 31);
+    QVERIFY(!window.menus().insertTag->isEnabled());
+    QVERIFY(!insertTagButton->isEnabled());
+    QVERIFY(!window.tags().window()->tagList()->isEnabled());
+    QVERIFY(!window.tags().window()->activateEntry(TagLists::Category::Html, BoldRow));
+    window.tags().activateEntry(BoldRow);
+    QVERIFY(!reference->insertCurrent());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quillorn"));
-    // The next document starts clean.
+
+    // A document enables them all again.
     openDocument(f, window, "abc");
-    QCOMPARE(window.editor()->text(), QStringLiteral("abc"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Quillorn - page.html"));
+    for (int index = 0; index < ToolbarAction::count; ++index)
+        QVERIFY(toolbar->actionAt(index)->isEnabled());
+    QVERIFY(window.menus().insertTag->isEnabled());
+    QVERIFY(insertTagButton->isEnabled());
+    QVERIFY(window.tags().window()->tagList()->isEnabled());
+    QVERIFY(reference->insertCurrent());
+    window.tags().activateEntry(BoldRow);
+    QVERIFY(toolbar->trigger(18));
+    // The reference item's code, the bold pair and the line break, each at the caret.
+    const QString text = window.editor()->text();
+    QVERIFY2(text.endsWith(QLatin1String("<B></B><br>abc")), qPrintable(text));
+    QVERIFY(text.size() > 14);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
