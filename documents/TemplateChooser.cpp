@@ -2,6 +2,7 @@
 
 #include "documents/FileIO.h"
 #include "platform/LangStrings.h"
+#include "platform/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,6 +32,7 @@ TemplateChooser::TemplateChooser(const QString& appDir, const LangStrings& strin
     , m_types(new QComboBox)
 {
     setObjectName(QStringLiteral("Form1"));
+    WindowPlacement::keepOverParent(this);
     setWindowTitle(strings.value(Str::Templates, QStringLiteral("Templates")));
 
     auto frame = new QGroupBox(strings.value(Str::Templates, QStringLiteral("Templates")));

@@ -1,6 +1,7 @@
 #include "tags/FontChooser.h"
 
 #include "platform/LangStrings.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,7 @@ FontChooser::FontChooser(const LangStrings& strings, QWidget* parent)
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(strings.value(Str::FontTitle));
+    WindowPlacement::keepOverParent(this);
     m_name->setObjectName(QStringLiteral("name"));
     m_size->setObjectName(QStringLiteral("size"));
     m_color->setObjectName(QStringLiteral("color"));

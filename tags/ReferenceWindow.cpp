@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/LangStrings.h"
 #include "platform/Prompter.h"
+#include "platform/WindowPlacement.h"
 #include "tags/ReferenceTreeFile.h"
 #include "tags/TagTarget.h"
 
@@ -77,6 +78,7 @@ ReferenceWindow::ReferenceWindow(TagTarget& target, const LangStrings& strings, 
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { insertItem(item); });
     resize(360, 480);
+    WindowPlacement::keepOverParent(this);
     applyCaptions();
 }
 

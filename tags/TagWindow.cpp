@@ -1,6 +1,7 @@
 #include "tags/TagWindow.h"
 
 #include "platform/LangStrings.h"
+#include "platform/WindowPlacement.h"
 #include "tags/TagWindowLayout.h"
 
 #include <QCloseEvent>
@@ -27,6 +28,7 @@ TagWindow::TagWindow(TagTarget& target, const LangStrings& strings, const QStrin
 {
     m_categories->setObjectName(QStringLiteral("categories"));
     m_tags->setObjectName(QStringLiteral("tags"));
+    WindowPlacement::keepOverParent(this);
     m_tags->installEventFilter(this);
     connect(m_categories, &QListWidget::currentRowChanged, this, &TagWindow::showCategory);
     connect(m_tags, &QListWidget::itemDoubleClicked, this,
