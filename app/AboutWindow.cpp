@@ -1,6 +1,7 @@
 #include "app/AboutWindow.h"
 
 #include "platform/ProgramFile.h"
+#include "platform/WindowPlacement.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -16,6 +17,7 @@ AboutWindow::AboutWindow(const QString& languageDir, const QString& language, QW
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutF"));
+    WindowPlacement::keepOverParent(this);
     setWindowTitle(QStringLiteral("Quillorn"));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(aboutText(languageDir, language), this);

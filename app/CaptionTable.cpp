@@ -51,6 +51,8 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"CloseAllWnd", Str::CloseAllWindows, ""},
         {"Add2Proj", Str::AddFileToProject, ""},
         {"save_session", Str::SaveSession, ""},
+        {"setNum", Str::LineNumbers, ""},
+        {"phpReference", Str::PhpFunctionsReference, ""},
     };
     return table;
 }

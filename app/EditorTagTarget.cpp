@@ -1,5 +1,6 @@
 #include "app/EditorTagTarget.h"
 
+#include "editing/EditRules.h"
 #include "editing/Editor.h"
 
 namespace Quillorn {
@@ -11,17 +12,12 @@ QString EditorTagTarget::selectedText() const
 
 void EditorTagTarget::replaceSelection(const QString& text)
 {
-    // Nothing is inserted into a hidden editor: no document is shown then.
-    if (!m_editor.isVisible())
-        return;
-    m_editor.replaceSelectedText(text);
+    m_editor.replaceSelectedText(EditRules::withLineEnds(text, m_editor.lineEnd()));
     m_editor.setFocus();
 }
 
 void EditorTagTarget::insert2Tag(const QString& tag)
 {
-    if (!m_editor.isVisible())
-        return;
     m_editor.insert2Tag(tag);
 }
 

@@ -150,6 +150,7 @@ void MainWindow::connectCommands()
     connect(m_commands[1], &QPushButton::clicked, m_files.get(), &FileCommands::saveAs);
     connect(m_commands[2], &QPushButton::clicked, m_files.get(), &FileCommands::openFromDialog);
     connect(m_commands[3], &QPushButton::clicked, m_tags.get(), &TagCommands::insertTag);
+    connect(m.insertTag, &QAction::enabledChanged, m_commands[3], &QWidget::setEnabled);
 
     connect(m.undo, &QAction::triggered, this, [this] {
         if (m_active >= 0)
@@ -457,6 +458,7 @@ void MainWindow::showDocumentControls()
     m_closeTab->show();
     m_previewMode[0]->show();
     m_previewMode[1]->show();
+    m_tags->setDocumentOpen(true);
 }
 
 void MainWindow::hideDocumentControls()
@@ -465,6 +467,7 @@ void MainWindow::hideDocumentControls()
     m_closeTab->hide();
     m_previewMode[0]->hide();
     m_previewMode[1]->hide();
+    m_tags->setDocumentOpen(false);
 }
 
 void MainWindow::openFind(bool replace)

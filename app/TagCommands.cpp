@@ -17,7 +17,8 @@ TagCommands::TagCommands(MainWindow& main, QBoxLayout* toolbarRow)
     , m_target(*main.editor())
 {
     AppContext& context = m_main.context();
-    m_toolbar = new TagToolbar(m_target, context.prompter, context.appDir, &m_main);
+    m_toolbar =
+        new TagToolbar(m_target, context.prompter, context.strings, context.appDir, &m_main);
     m_toolbar->setObjectName(QStringLiteral("TagToolbar"));
     toolbarRow->addWidget(m_toolbar, 1);
 
@@ -41,6 +42,15 @@ void TagCommands::setLanguage()
         m_window->reload(context.strings, context.languageDir(), context.settings.language);
 }
 
+void TagCommands::setDocumentOpen(bool open)
+{
+    m_documentOpen = open;
+    m_main.menus().insertTag->setEnabled(open);
+    m_toolbar->setInsertionEnabled(open);
+    if (m_window)
+        m_window->setInsertionEnabled(open);
+}
+
 TagWindow* TagCommands::createWindow(bool panel)
 {
     delete m_window;
@@ -50,6 +60,7 @@ TagWindow* TagCommands::createWindow(bool panel)
     m_window->setObjectName(QStringLiteral("AddTag"));
     m_window->setAttribute(Qt::WA_DeleteOnClose);
     m_window->setPanelMode(panel);
+    m_window->setInsertionEnabled(m_documentOpen);
     connect(m_window, &TagWindow::closed, this, [this] {
         const QSignalBlocker blocker(m_main.menus().tagPanel);
         m_main.menus().tagPanel->setChecked(false);
@@ -75,6 +86,8 @@ void TagCommands::setPanel(bool on)
 
 void TagCommands::activateEntry(int entry)
 {
+    if (!m_documentOpen)
+        return;
     if (m_window) {
         m_window->activateEntry(TagLists::Category::Html, entry);
         return;

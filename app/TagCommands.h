@@ -25,6 +25,9 @@ public:
     // Follows a language change: the tool bar and an open tag window take the new strings.
     void setLanguage();
 
+    // Whether a document is shown: without one every command that inserts is disabled.
+    void setDocumentOpen(bool open);
+
     // "Insert tag": the tag window for one insertion, the main window blocked meanwhile.
     void insertTag();
     // "Tags panel": the tag window as a panel that stays open, or closed.
@@ -43,6 +46,7 @@ private:
     EditorTagTarget m_target;
     TagToolbar* m_toolbar = nullptr;
     QPointer<TagWindow> m_window;
+    bool m_documentOpen = false;
 };
 
 } // namespace Quillorn

@@ -4,6 +4,7 @@
 #include "documents/SessionFile.h"
 #include "platform/LangStrings.h"
 #include "platform/Prompter.h"
+#include "platform/WindowPlacement.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,6 +46,7 @@ ProjectsWindow::ProjectsWindow(const QList<OpenDocument>& documents, const LangS
     , m_target(new QLineEdit)
 {
     setObjectName(QStringLiteral("Projects"));
+    WindowPlacement::keepOverParent(this);
     setWindowTitle(strings.value(Str::SaveProject, QStringLiteral("Save project...")));
     setModal(true);
 

@@ -2,6 +2,7 @@
 
 #include "documents/FileIO.h"
 #include "platform/LangStrings.h"
+#include "platform/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,6 +32,7 @@ TemplateChooser::TemplateChooser(const QString& appDir, const LangStrings& strin
     , m_types(new QComboBox)
 {
     setObjectName(QStringLiteral("Form1"));
+    WindowPlacement::keepOverParent(this);
     setWindowTitle(strings.value(Str::Templates, QStringLiteral("Templates")));
 
     auto frame = new QGroupBox(strings.value(Str::Templates, QStringLiteral("Templates")));
@@ -58,7 +60,8 @@ TemplateChooser::TemplateChooser(const QString& appDir, const LangStrings& strin
     typeRow->addWidget(m_types, 1);
 
     auto buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(strings.value(Str::OkButton, QStringLiteral("OK")),
+                                         QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("OK"));
     ok->setDefault(true);
 

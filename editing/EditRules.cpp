@@ -26,6 +26,26 @@ QByteArray EditRules::lineEndBytes(LineEnd lineEnd)
     return QByteArrayLiteral("\r\n");
 }
 
+QString EditRules::withLineEnds(const QString& text, LineEnd lineEnd)
+{
+    const QString wanted = QString::fromLatin1(lineEndBytes(lineEnd));
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            result += wanted;
+        } else if (c == QLatin1Char('\n')) {
+            result += wanted;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 QByteArray EditRules::indentation(QByteArrayView line, LineEnd lineEnd)
 {
     qsizetype spaces = 0;

@@ -19,6 +19,10 @@ public:
 
     static QByteArray lineEndBytes(LineEnd lineEnd);
 
+    // `text` with every line end in it (CR LF, a lone LF, a lone CR) made `lineEnd`, so that
+    // inserted text matches the document it lands in.
+    static QString withLineEnds(const QString& text, LineEnd lineEnd);
+
     // What Enter inserts: the line end, then as many spaces and then as many tabs as the
     // leading run of blanks of `line` holds (spaces first, whatever their order in the line).
     static QByteArray indentation(QByteArrayView line, LineEnd lineEnd);

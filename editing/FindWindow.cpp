@@ -2,6 +2,7 @@
 
 #include "platform/LangStrings.h"
 #include "platform/Prompter.h"
+#include "platform/WindowPlacement.h"
 
 #include "editing/QsciHeaders.h"
 
@@ -30,6 +31,7 @@ FindWindow::FindWindow(QsciScintilla* editor, const LangStrings& strings, Prompt
     , m_search(editor)
 {
     setObjectName(QStringLiteral("FindF"));
+    WindowPlacement::keepOverParent(this);
 
     m_wordLabel = new QLabel(this);
     m_word = new QLineEdit(this);

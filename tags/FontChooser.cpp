@@ -1,5 +1,8 @@
 #include "tags/FontChooser.h"
 
+#include "platform/LangStrings.h"
+#include "platform/WindowPlacement.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,9 +21,17 @@ namespace Quillorn {
 namespace {
 
 // The sixteen colours every browser names, offered as one-click swatches.
-constexpr const char* kSwatches[] = {"000000", "808080", "C0C0C0", "FFFFFF", "800000", "FF0000",
-                                     "808000", "FFFF00", "008000", "00FF00", "008080", "00FFFF",
-                                     "000080", "0000FF", "800080", "FF00FF"};
+struct Swatch {
+    const char* hex;
+    Str name;
+};
+constexpr Swatch kSwatches[] = {
+    {"000000", Str::ColourBlack},  {"808080", Str::ColourGray},   {"C0C0C0", Str::ColourSilver},
+    {"FFFFFF", Str::ColourWhite},  {"800000", Str::ColourMaroon}, {"FF0000", Str::ColourRed},
+    {"808000", Str::ColourOlive},  {"FFFF00", Str::ColourYellow}, {"008000", Str::ColourGreen},
+    {"00FF00", Str::ColourLime},   {"008080", Str::ColourTeal},   {"00FFFF", Str::ColourAqua},
+    {"000080", Str::ColourNavy},   {"0000FF", Str::ColourBlue},   {"800080", Str::ColourPurple},
+    {"FF00FF", Str::ColourFuchsia}};
 
 // Font sizes of the font element, 1 (smallest) to 7; 3 is the browser's normal text.
 constexpr int kSmallestSize = 1;
@@ -34,19 +45,20 @@ QColor colorFromHex(const QString& hex)
 
 } // namespace
 
-FontChooser::FontChooser(QWidget* parent)
+FontChooser::FontChooser(const LangStrings& strings, QWidget* parent)
     : QDialog(parent)
     , m_name(new QFontComboBox(this))
     , m_size(new QComboBox(this))
     , m_color(new QLineEdit(this))
-    , m_bold(new QCheckBox(QStringLiteral("Bold"), this))
-    , m_italic(new QCheckBox(QStringLiteral("Italic"), this))
-    , m_underline(new QCheckBox(QStringLiteral("Underline"), this))
-    , m_strikeOut(new QCheckBox(QStringLiteral("Strike-out"), this))
+    , m_bold(new QCheckBox(strings.value(Str::FontBold), this))
+    , m_italic(new QCheckBox(strings.value(Str::FontItalic), this))
+    , m_underline(new QCheckBox(strings.value(Str::FontUnderline), this))
+    , m_strikeOut(new QCheckBox(strings.value(Str::FontStrikeOut), this))
     , m_sample(new QLabel(QStringLiteral("AaBbYyZz 123"), this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(strings.value(Str::FontTitle));
+    WindowPlacement::keepOverParent(this);
     m_name->setObjectName(QStringLiteral("name"));
     m_size->setObjectName(QStringLiteral("size"));
     m_color->setObjectName(QStringLiteral("color"));
@@ -69,29 +81,31 @@ FontChooser::FontChooser(QWidget* parent)
     auto* swatches = new QGridLayout;
     swatches->setSpacing(2);
     int column = 0;
-    for (const char* hex : kSwatches) {
+    for (const auto& [hex, name] : kSwatches) {
         auto* swatch = new QPushButton(this);
         swatch->setFixedSize(18, 18);
-        swatch->setToolTip(QLatin1Char('#') + QLatin1String(hex));
+        // A swatch shows no text: its name tells the colour to a screen reader and in its tip.
+        swatch->setAccessibleName(strings.value(name));
+        swatch->setToolTip(strings.value(name));
         swatch->setStyleSheet(QStringLiteral("background-color: #%1; border: 1px solid gray;")
                                   .arg(QLatin1String(hex)));
         connect(swatch, &QPushButton::clicked, this,
-                [this, hex] { m_color->setText(QLatin1String(hex)); });
+                [this, hex = hex] { m_color->setText(QLatin1String(hex)); });
         swatches->addWidget(swatch, column / 8, column % 8);
         ++column;
     }
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Font:"), m_name);
-    form->addRow(QStringLiteral("Size (1-7):"), m_size);
-    form->addRow(QStringLiteral("Colour (RRGGBB):"), m_color);
+    form->addRow(strings.value(Str::FontName), m_name);
+    form->addRow(strings.value(Str::FontSize), m_size);
+    form->addRow(strings.value(Str::FontColour), m_color);
     form->addRow(QString(), swatches);
     auto* styles = new QHBoxLayout;
     styles->addWidget(m_bold);
     styles->addWidget(m_italic);
     styles->addWidget(m_underline);
     styles->addWidget(m_strikeOut);
-    form->addRow(QStringLiteral("Style:"), styles);
+    form->addRow(strings.value(Str::FontStyle), styles);
 
     m_sample->setMinimumHeight(48);
     m_sample->setAlignment(Qt::AlignCenter);
@@ -162,9 +176,10 @@ void FontChooser::updateSample()
     m_sample->setPalette(palette);
 }
 
-std::optional<FontChoice> FontChooser::ask(QWidget* parent, const FontChoice& initial)
+std::optional<FontChoice> FontChooser::ask(QWidget* parent, const LangStrings& strings,
+                                           const FontChoice& initial)
 {
-    FontChooser chooser(parent);
+    FontChooser chooser(strings, parent);
     chooser.setChoice(initial);
     if (chooser.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -15,19 +15,23 @@ class QLineEdit;
 
 namespace Quillorn {
 
+class LangStrings;
+
 // The font chooser of the tag tool bar: a font name, a size, a colour and the bold, italic,
 // underline and strike-out styles, with a sample of the result.
 class FontChooser : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FontChooser(QWidget* parent = nullptr);
+    // Captions come from `strings`.
+    explicit FontChooser(const LangStrings& strings, QWidget* parent = nullptr);
 
     void setChoice(const FontChoice& choice);
     FontChoice choice() const;
 
     // Shows the chooser and waits; nothing when the user cancels.
-    static std::optional<FontChoice> ask(QWidget* parent, const FontChoice& initial = {});
+    static std::optional<FontChoice> ask(QWidget* parent, const LangStrings& strings,
+                                         const FontChoice& initial = {});
 
 private:
     void updateSample();

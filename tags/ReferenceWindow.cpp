@@ -1,7 +1,9 @@
 #include "tags/ReferenceWindow.h"
 
 #include "platform/AppPaths.h"
+#include "platform/LangStrings.h"
 #include "platform/Prompter.h"
+#include "platform/WindowPlacement.h"
 #include "tags/ReferenceTreeFile.h"
 #include "tags/TagTarget.h"
 
@@ -31,16 +33,16 @@ QString displayName(const ReferenceTree::Item& item)
 
 } // namespace
 
-ReferenceWindow::ReferenceWindow(TagTarget& target, QWidget* parent)
+ReferenceWindow::ReferenceWindow(TagTarget& target, const LangStrings& strings, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_target(target)
+    , m_strings(strings)
     , m_filter(new QLineEdit(this))
     , m_tree(new QTreeWidget(this))
     , m_description(new QLabel(this))
     , m_code(new QPlainTextEdit(this))
 {
     m_filter->setObjectName(QStringLiteral("filter"));
-    m_filter->setPlaceholderText(QStringLiteral("Filter"));
     m_filter->setClearButtonEnabled(true);
     m_tree->setObjectName(QStringLiteral("tree"));
     m_tree->setHeaderHidden(true);
@@ -76,25 +78,32 @@ ReferenceWindow::ReferenceWindow(TagTarget& target, QWidget* parent)
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { insertItem(item); });
     resize(360, 480);
+    WindowPlacement::keepOverParent(this);
+    applyCaptions();
+}
+
+void ReferenceWindow::applyCaptions()
+{
+    m_filter->setPlaceholderText(m_strings.value(Str::ReferenceFilter));
+    m_filter->setAccessibleName(m_filter->placeholderText());
 }
 
 ReferenceWindow* ReferenceWindow::openReference(const QString& path, const QString& language,
-                                                TagTarget& target, Prompter& prompter,
-                                                QWidget* parent)
+                                                TagTarget& target, const LangStrings& strings,
+                                                Prompter& prompter, QWidget* parent)
 {
     const ReferenceTreeFile::ReadResult result = ReferenceTreeFile::read(path, language);
     if (!result.ok()) {
         const FileFailure::Kind kind = result.failure.kind();
-        const QString why = kind == FileFailure::Kind::Missing
-                                ? QStringLiteral("The file is missing.")
-                            : kind == FileFailure::Kind::TooLarge
-                                ? QStringLiteral("The file is too large for a reference tree.")
-                                : QStringLiteral("The file cannot be read.");
-        prompter.message(QStringLiteral("Cannot open the reference %1:\n%2").arg(path, why),
+        const QString why =
+            kind == FileFailure::Kind::Missing    ? strings.value(Str::ReferenceMissing)
+            : kind == FileFailure::Kind::TooLarge ? strings.value(Str::ReferenceTooLarge)
+                                                  : result.failure.describe(strings);
+        prompter.message(strings.message(Str::ReferenceCannotOpen, path, why),
                          Prompter::Icon::Exclamation);
         return nullptr;
     }
-    auto* window = new ReferenceWindow(target, parent);
+    auto* window = new ReferenceWindow(target, strings, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->m_sourcePath = path;
     window->setTree(result.tree, AppPaths::fileName(path));
@@ -139,7 +148,7 @@ void ReferenceWindow::showCurrent()
 
 bool ReferenceWindow::insertItem(QTreeWidgetItem* item)
 {
-    if (!item || !item->data(0, IsItemRole).toBool())
+    if (!m_insertionEnabled || !item || !item->data(0, IsItemRole).toBool())
         return false;
     const QString code = item->data(0, CodeRole).toString();
     if (code.isEmpty())

@@ -14,7 +14,7 @@ public:
     virtual QString selectedText() const = 0;
 
     // Replaces the selection (or inserts at the caret when nothing is selected); the caret
-    // ends behind the inserted text.
+    // ends behind the inserted text. Every line end in `text` becomes the document's own.
     virtual void replaceSelection(const QString& text) = 0;
 
     // Wraps the selection in an element named `tag` ("<tag></tag>" around an empty selection)

@@ -1,6 +1,7 @@
 #include "tags/TagWindow.h"
 
 #include "platform/LangStrings.h"
+#include "platform/WindowPlacement.h"
 #include "tags/TagWindowLayout.h"
 
 #include <QCloseEvent>
@@ -27,6 +28,7 @@ TagWindow::TagWindow(TagTarget& target, const LangStrings& strings, const QStrin
 {
     m_categories->setObjectName(QStringLiteral("categories"));
     m_tags->setObjectName(QStringLiteral("tags"));
+    WindowPlacement::keepOverParent(this);
     m_tags->installEventFilter(this);
     connect(m_categories, &QListWidget::currentRowChanged, this, &TagWindow::showCategory);
     connect(m_tags, &QListWidget::itemDoubleClicked, this,
@@ -94,9 +96,15 @@ void TagWindow::activateTagRow(int row)
     activateEntry(static_cast<TagLists::Category>(category), row);
 }
 
+void TagWindow::setInsertionEnabled(bool enabled)
+{
+    m_insertionEnabled = enabled;
+    m_tags->setEnabled(enabled);
+}
+
 bool TagWindow::activateEntry(TagLists::Category category, int row)
 {
-    if (!m_lists.insert(category, row, m_target))
+    if (!m_insertionEnabled || !m_lists.insert(category, row, m_target))
         return false;
     if (!m_panel)
         close();

@@ -32,8 +32,12 @@ public:
     void reload(const LangStrings& strings, const QString& languageFolder, const QString& language);
 
     // Inserts entry `row` of `category` as a double-click on it does, closing the window
-    // afterwards unless it is a panel. False when the entry has nothing to insert.
+    // afterwards unless it is a panel. False when the entry has nothing to insert or insertion
+    // is off.
     bool activateEntry(TagLists::Category category, int row);
+
+    // Off while there is no document to insert into: the tag list is shown disabled.
+    void setInsertionEnabled(bool enabled);
 
     const TagLists& lists() const { return m_lists; }
     QListWidget* categoryList() const { return m_categories; }
@@ -61,6 +65,7 @@ private:
     QListWidget* m_categories = nullptr;
     QListWidget* m_tags = nullptr;
     bool m_panel = false;
+    bool m_insertionEnabled = true;
 };
 
 } // namespace Quillorn

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/Str.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace Quillorn {
 
 // One button of the tag tool bar: what it puts into the editor, and how it shows itself.
-// The table of all buttons, in the order of their indices, comes from table().
+// The table of all buttons, in the order of their indices, comes from table(); the texts a
+// user reads are named by interface string, looked up when shown.
 struct ToolbarAction {
     enum class Kind {
         InsertTag,     // `text` is an element name wrapped around the selection
@@ -22,10 +24,11 @@ struct ToolbarAction {
     Kind kind = Kind::Insert;
     QString text;
     QString closing;
-    QStringList prompts;
+    QList<Str> prompts;
     // A few characters standing for the button where its picture is missing.
     QString label;
-    QString toolTip;
+    // The button's tool tip, also its text in the tool bar's overflow menu.
+    Str toolTip{};
 
     // The 37 buttons, index 0 to 36.
     static QList<ToolbarAction> table();

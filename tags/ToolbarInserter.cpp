@@ -1,5 +1,6 @@
 #include "tags/ToolbarInserter.h"
 
+#include "platform/LangStrings.h"
 #include "platform/Prompter.h"
 #include "tags/FontChoice.h"
 #include "tags/TagTarget.h"
@@ -9,9 +10,10 @@
 
 namespace Quillorn {
 
-ToolbarInserter::ToolbarInserter(TagTarget& target, Prompter& prompter)
+ToolbarInserter::ToolbarInserter(TagTarget& target, Prompter& prompter, const LangStrings& strings)
     : m_target(target)
     , m_prompter(prompter)
+    , m_strings(strings)
 {
 }
 
@@ -30,8 +32,9 @@ bool ToolbarInserter::run(const ToolbarAction& action)
         return true;
     case Kind::Prompted: {
         QStringList values;
-        for (const QString& prompt : action.prompts) {
-            const std::optional<QString> value = m_prompter.input(prompt, action.toolTip);
+        const QString title = m_strings.value(action.toolTip);
+        for (const Str prompt : action.prompts) {
+            const std::optional<QString> value = m_prompter.input(m_strings.value(prompt), title);
             if (!value)
                 return false;
             values.append(*value);

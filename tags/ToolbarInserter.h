@@ -5,6 +5,7 @@
 
 namespace Quillorn {
 
+class LangStrings;
 class Prompter;
 class TagTarget;
 struct FontChoice;
@@ -14,7 +15,8 @@ struct ToolbarAction;
 // snippets around the selection, and snippets whose values the user is asked for.
 class ToolbarInserter {
 public:
-    ToolbarInserter(TagTarget& target, Prompter& prompter);
+    // Prompts are worded from `strings`.
+    ToolbarInserter(TagTarget& target, Prompter& prompter, const LangStrings& strings);
 
     // Runs an InsertTag, Insert, Wrap or Prompted action. False when nothing was inserted:
     // a prompt was cancelled, or the action is of a kind that needs a window of its own.
@@ -31,6 +33,7 @@ public:
 private:
     TagTarget& m_target;
     Prompter& m_prompter;
+    const LangStrings& m_strings;
 };
 
 } // namespace Quillorn

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "support/MainWindowDriver.h"
 #include "tags/ReferenceWindow.h"
+#include "tags/TagLists.h"
 #include "tags/TagToolbar.h"
 #include "tags/TagWindow.h"
 
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -86,7 +88,8 @@ class TagCommandsTest : public QObject {
 private Q_SLOTS:
     void toolbarInsertsIntoTheDocument_data();
     void toolbarInsertsIntoTheDocument();
-    void toolbarWithoutDocumentInsertsNothing();
+    void insertingCommandsNeedADocument_data();
+    void insertingCommandsNeedADocument();
     void insertTagWindowClosesAfterOneInsertion();
     void tagsPanelStaysOpenUntilUnchecked();
     void insertTagSwitchesThePanelOff();
@@ -94,6 +97,8 @@ private Q_SLOTS:
     void ctrlBInsertsTheBoldEntry_data();
     void ctrlBInsertsTheBoldEntry();
     void referenceTreeInsertsItsCode();
+    void insertionsTakeTheDocumentLineEnd_data();
+    void insertionsTakeTheDocumentLineEnd();
 };
 
 void TagCommandsTest::toolbarInsertsIntoTheDocument_data()
@@ -127,22 +132,60 @@ void TagCommandsTest::toolbarInsertsIntoTheDocument()
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
-void TagCommandsTest::toolbarWithoutDocumentInsertsNothing()
+void TagCommandsTest::insertingCommandsNeedADocument_data()
 {
+    QTest::addColumn<bool>("hadDocument");
+    QTest::newRow("at start") << false;
+    QTest::newRow("last document closed") << true;
+}
+
+void TagCommandsTest::insertingCommandsNeedADocument()
+{
+    QFETCH(bool, hadDocument);
     Fixture f;
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window, QSize(1600, 800)));
-    openDocument(f, window, "abc");
-    window.menus().clsW->trigger();
-    for (int index : {22, 18, 25})
-        clickToolbar(window, index);
-    QVERIFY(window.editor()->text().isEmpty());
-    QVERIFY(!window.editor()->isVisible());
+    if (hadDocument) {
+        openDocument(f, window, "abc");
+        window.menus().clsW->trigger();
+    }
+    TagToolbar* toolbar = window.tags().toolbar();
+    auto* insertTagButton = window.findChild<QPushButton*>(QStringLiteral("Command4"));
+    QVERIFY(insertTagButton);
+    window.menus().tagPanel->trigger();
+    window.menus().phpReference->trigger();
+    auto* reference = window.findChild<ReferenceWindow*>();
+    QVERIFY(reference);
+    reference->treeWidget()->setCurrentItem(
+        firstLeaf(reference->treeWidget()->invisibleRootItem()));
+
+    // Nothing asks or inserts: the prompter fails on any question.
+    for (int index : {14, 22})
+        QVERIFY(!toolbar->trigger(index));
+    for (int index = 0; index < ToolbarAction::count; ++index)
+        QCOMPARE(toolbar->actionAt(index)->isEnabled(), index == 31);
+    QVERIFY(!window.menus().insertTag->isEnabled());
+    QVERIFY(!insertTagButton->isEnabled());
+    QVERIFY(!window.tags().window()->tagList()->isEnabled());
+    QVERIFY(!window.tags().window()->activateEntry(TagLists::Category::Html, BoldRow));
+    window.tags().activateEntry(BoldRow);
+    QVERIFY(!reference->insertCurrent());
     QCOMPARE(window.windowTitle(), QStringLiteral("Quillorn"));
-    // The next document starts clean.
+
+    // A document enables them all again.
     openDocument(f, window, "abc");
-    QCOMPARE(window.editor()->text(), QStringLiteral("abc"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Quillorn - page.html"));
+    for (int index = 0; index < ToolbarAction::count; ++index)
+        QVERIFY(toolbar->actionAt(index)->isEnabled());
+    QVERIFY(window.menus().insertTag->isEnabled());
+    QVERIFY(insertTagButton->isEnabled());
+    QVERIFY(window.tags().window()->tagList()->isEnabled());
+    QVERIFY(reference->insertCurrent());
+    window.tags().activateEntry(BoldRow);
+    QVERIFY(toolbar->trigger(18));
+    // The reference item's code, the bold pair and the line break, each at the caret.
+    const QString text = window.editor()->text();
+    QVERIFY2(text.endsWith(QLatin1String("<B></B><br>abc")), qPrintable(text));
+    QVERIFY(text.size() > 14);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
@@ -328,6 +371,53 @@ void TagCommandsTest::referenceTreeInsertsItsCode()
     QTest::keyClick(tree, Qt::Key_Return);
     QCOMPARE(withLf(window.editor()->text()), withLf(shownCode));
     QTRY_COMPARE(window.windowTitle(), QStringLiteral("Quillorn - page.html *"));
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void TagCommandsTest::insertionsTakeTheDocumentLineEnd_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("lineEnd");
+    const QStringList sources{"tool bar", "tag list", "reference tree"};
+    const QList<std::pair<const char*, QString>> lineEnds{
+        {"LF", "\n"}, {"CR LF", "\r\n"}, {"CR", "\r"}};
+    for (const QString& source : sources) {
+        for (const auto& [name, lineEnd] : lineEnds)
+            QTest::addRow("%s, %s", qPrintable(source), name) << source << lineEnd;
+    }
+}
+
+void TagCommandsTest::insertionsTakeTheDocumentLineEnd()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, lineEnd);
+    Fixture f;
+    // Entries written with every kind of line end.
+    QVERIFY(f.env.writeFile(QStringLiteral("languages/english/PHPTags.lng"),
+                            "\r\nIf///if () {\r\n\tx;\n}\r||"));
+    QVERIFY(f.env.writeFile(QStringLiteral("languages/JS.QLT"),
+                            "Sample\x01Folder\x03if\x04Test\x04if () {\r\n\tx;\n}\r"));
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window, QSize(1600, 800)));
+    const QString document = QStringLiteral("a") + lineEnd + QStringLiteral("b") + lineEnd;
+    openDocument(f, window, document.toLatin1());
+
+    QString inserted = QStringLiteral("if () {\n\tx;\n}\n");
+    if (source == QLatin1String("tool bar")) {
+        clickToolbar(window, 6);
+        inserted = QStringLiteral("<ol>\n\t<li>\n</ol>");
+    } else if (source == QLatin1String("tag list")) {
+        window.menus().tagPanel->trigger();
+        QVERIFY(window.tags().window()->activateEntry(TagLists::Category::Php, 0));
+    } else {
+        clickToolbar(window, 31);
+        auto* reference = window.findChild<ReferenceWindow*>();
+        QVERIFY(reference);
+        reference->treeWidget()->setCurrentItem(
+            firstLeaf(reference->treeWidget()->invisibleRootItem()));
+        QVERIFY(reference->insertCurrent());
+    }
+    QCOMPARE(window.editor()->text(), inserted.replace(QLatin1Char('\n'), lineEnd) + document);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

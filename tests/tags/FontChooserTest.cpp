@@ -1,4 +1,5 @@
 #include "tags/FontChooser.h"
+#include "platform/LangStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,17 +16,28 @@ class FontChooserTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void choiceRoundTrips();
     void incompleteColourCannotBeAccepted();
-    void swatchSetsTheColour();
+    void swatchesAreNamedAndSetTheColour_data();
+    void swatchesAreNamedAndSetTheColour();
     void askReturnsTheChoiceOrNothing_data();
     void askReturnsTheChoiceOrNothing();
     void quotesInValuesDoNotEndTheAttribute();
+
+private:
+    LangStrings m_strings;
 };
+
+void FontChooserTest::initTestCase()
+{
+    QVERIFY(m_strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"),
+                           QStringLiteral("english")));
+}
 
 void FontChooserTest::choiceRoundTrips()
 {
-    FontChooser chooser;
+    FontChooser chooser(m_strings);
     FontChoice wanted;
     wanted.name = QStringLiteral("DejaVu Serif");
     wanted.size = QStringLiteral("5");
@@ -45,7 +57,7 @@ void FontChooserTest::choiceRoundTrips()
 
 void FontChooserTest::incompleteColourCannotBeAccepted()
 {
-    FontChooser chooser;
+    FontChooser chooser(m_strings);
     chooser.show();
     auto* colour = chooser.findChild<QLineEdit*>(QStringLiteral("color"));
     auto* ok = chooser.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
@@ -59,18 +71,37 @@ void FontChooserTest::incompleteColourCannotBeAccepted()
     QCOMPARE(chooser.choice().colorHex(), QStringLiteral("12ABCD"));
 }
 
-void FontChooserTest::swatchSetsTheColour()
+void FontChooserTest::swatchesAreNamedAndSetTheColour_data()
 {
-    FontChooser chooser;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("first") << "Black"
+                           << "000000";
+    QTest::newRow("last") << "Fuchsia"
+                          << "FF00FF";
+}
+
+void FontChooserTest::swatchesAreNamedAndSetTheColour()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, hex);
+    FontChooser chooser(m_strings);
     chooser.show();
-    QPushButton* red = nullptr;
+    QPushButton* swatch = nullptr;
+    QStringList names;
     for (QPushButton* button : chooser.findChildren<QPushButton*>()) {
-        if (button->toolTip() == QLatin1String("#FF0000"))
-            red = button;
+        if (button->text().isEmpty())
+            names.append(button->accessibleName());
+        if (button->accessibleName() == name)
+            swatch = button;
     }
-    QVERIFY(red);
-    QTest::mouseClick(red, Qt::LeftButton);
-    QCOMPARE(chooser.choice().colorHex(), QStringLiteral("FF0000"));
+    // Sixteen swatches, each with a name of its own.
+    names.removeDuplicates();
+    QCOMPARE(names.size(), 16);
+    QVERIFY(swatch);
+    QCOMPARE(swatch->toolTip(), name);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QCOMPARE(chooser.choice().colorHex(), hex);
 }
 
 void FontChooserTest::askReturnsTheChoiceOrNothing_data()
@@ -96,7 +127,7 @@ void FontChooserTest::askReturnsTheChoiceOrNothing()
         else
             QTest::keyClick(chooser, Qt::Key_Escape);
     });
-    const std::optional<FontChoice> choice = FontChooser::ask(nullptr);
+    const std::optional<FontChoice> choice = FontChooser::ask(nullptr, m_strings);
     QVERIFY(seen);
     QCOMPARE(choice.has_value(), accept);
     if (accept) {

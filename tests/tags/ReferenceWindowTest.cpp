@@ -1,4 +1,5 @@
 #include "tags/ReferenceWindow.h"
+#include "platform/LangStrings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestEnvironment.h"
 #include "tags/StringTarget.h"
@@ -16,6 +17,7 @@ class ReferenceWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void selectingAnItemShowsItsDescription();
     void doubleClickInsertsTheCodeAtTheCaret();
     void enterInsertsAndFoldersInsertNothing();
@@ -25,7 +27,15 @@ private Q_SLOTS:
 private:
     static ReferenceTree sampleTree();
     static QTreeWidgetItem* find(QTreeWidget* tree, const QString& name);
+
+    LangStrings m_strings;
 };
+
+void ReferenceWindowTest::initTestCase()
+{
+    QVERIFY(m_strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"),
+                           QStringLiteral("english")));
+}
 
 ReferenceTree ReferenceWindowTest::sampleTree()
 {
@@ -51,7 +61,7 @@ QTreeWidgetItem* ReferenceWindowTest::find(QTreeWidget* tree, const QString& nam
 void ReferenceWindowTest::selectingAnItemShowsItsDescription()
 {
     Test::StringTarget target;
-    ReferenceWindow window(target);
+    ReferenceWindow window(target, m_strings);
     window.setTree(sampleTree());
     QCOMPARE(window.windowTitle(), QStringLiteral("Sample"));
     QCOMPARE(window.treeWidget()->topLevelItemCount(), 2);
@@ -66,7 +76,7 @@ void ReferenceWindowTest::selectingAnItemShowsItsDescription()
 void ReferenceWindowTest::doubleClickInsertsTheCodeAtTheCaret()
 {
     Test::StringTarget target(QStringLiteral("$x = ;"), 5, 0);
-    ReferenceWindow window(target);
+    ReferenceWindow window(target, m_strings);
     window.setTree(sampleTree());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -83,7 +93,7 @@ void ReferenceWindowTest::doubleClickInsertsTheCodeAtTheCaret()
 void ReferenceWindowTest::enterInsertsAndFoldersInsertNothing()
 {
     Test::StringTarget target(QStringLiteral("old"), 0, 3);
-    ReferenceWindow window(target);
+    ReferenceWindow window(target, m_strings);
     window.setTree(sampleTree());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -100,7 +110,7 @@ void ReferenceWindowTest::enterInsertsAndFoldersInsertNothing()
 void ReferenceWindowTest::filterKeepsMatchingItems()
 {
     Test::StringTarget target;
-    ReferenceWindow window(target);
+    ReferenceWindow window(target, m_strings);
     window.setTree(sampleTree());
     window.show();
     QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("filter")),
@@ -124,16 +134,19 @@ void ReferenceWindowTest::openReferenceShowsTheFileOrSaysWhyNot()
     Test::StringTarget target;
     Test::ScriptedPrompter prompter;
     QWidget mainWindow;
-    prompter.expectMessage(QStringLiteral("missing.QLT"), Prompter::Icon::Exclamation);
+    prompter.expectMessage(QStringLiteral("Cannot open the reference ") +
+                               env.path(QStringLiteral("missing.QLT")) +
+                               QStringLiteral(":\nThe file is missing."),
+                           Prompter::Icon::Exclamation);
     QVERIFY(!ReferenceWindow::openReference(env.path(QStringLiteral("missing.QLT")),
-                                            QStringLiteral("english"), target, prompter,
+                                            QStringLiteral("english"), target, m_strings, prompter,
                                             &mainWindow));
 
     // An empty file is no error: the window opens, named after the file, with nothing in it.
     QVERIFY(env.writeFile(QStringLiteral("empty.QLT"), QByteArray()));
-    QPointer<ReferenceWindow> window =
-        ReferenceWindow::openReference(env.path(QStringLiteral("empty.QLT")),
-                                       QStringLiteral("english"), target, prompter, &mainWindow);
+    QPointer<ReferenceWindow> window = ReferenceWindow::openReference(
+        env.path(QStringLiteral("empty.QLT")), QStringLiteral("english"), target, m_strings,
+        prompter, &mainWindow);
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("empty.QLT"));
     QCOMPARE(window->treeWidget()->topLevelItemCount(), 0);

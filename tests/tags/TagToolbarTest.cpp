@@ -1,4 +1,5 @@
 #include "tags/TagToolbar.h"
+#include "platform/LangStrings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestEnvironment.h"
 #include "tags/FontChooser.h"
@@ -21,6 +22,7 @@ class TagToolbarTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void everyButtonHasAShippedPicture();
     void clickingAButtonInsertsItsText();
     void promptedButtonAsksThroughThePrompter();
@@ -29,7 +31,18 @@ private Q_SLOTS:
     void referenceButtonOpensTheJavaScriptTree();
     void missingReferenceIsReported();
     void buttonWithoutPictureStillShowsSomething();
+    void captionsComeFromTheLanguageTable_data();
+    void captionsComeFromTheLanguageTable();
+
+private:
+    LangStrings m_strings;
 };
+
+void TagToolbarTest::initTestCase()
+{
+    QVERIFY(m_strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"),
+                           QStringLiteral("english")));
+}
 
 void TagToolbarTest::everyButtonHasAShippedPicture()
 {
@@ -47,7 +60,7 @@ void TagToolbarTest::clickingAButtonInsertsItsText()
     Test::TestEnvironment env;
     Test::StringTarget target(QStringLiteral("word"), 0, 4);
     Test::ScriptedPrompter prompter;
-    TagToolbar toolbar(target, prompter, env.appDir());
+    TagToolbar toolbar(target, prompter, m_strings, env.appDir());
     QSignalSpy inserted(&toolbar, &TagToolbar::inserted);
     toolbar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
@@ -69,7 +82,7 @@ void TagToolbarTest::promptedButtonAsksThroughThePrompter()
     Test::ScriptedPrompter prompter;
     prompter.expectInput(QStringLiteral("Applet class file"), QStringLiteral("Clock.class"))
         .expectInput(QStringLiteral("Applet class file"), QString());
-    TagToolbar toolbar(target, prompter, env.appDir());
+    TagToolbar toolbar(target, prompter, m_strings, env.appDir());
     QSignalSpy inserted(&toolbar, &TagToolbar::inserted);
     QVERIFY(toolbar.trigger(14));
     QVERIFY(!toolbar.trigger(14));
@@ -94,7 +107,7 @@ void TagToolbarTest::fontButtonInsertsTheChosenFont()
     Test::TestEnvironment env;
     Test::StringTarget target(QStringLiteral("word"), 0, 4);
     Test::ScriptedPrompter prompter;
-    TagToolbar toolbar(target, prompter, env.appDir());
+    TagToolbar toolbar(target, prompter, m_strings, env.appDir());
     QTimer::singleShot(0, this, [accept] {
         auto* chooser = qobject_cast<FontChooser*>(QApplication::activeModalWidget());
         if (!chooser)
@@ -118,7 +131,7 @@ void TagToolbarTest::referenceButtonOpensTheJavaScriptTree()
     Test::StringTarget target;
     Test::ScriptedPrompter prompter;
     QWidget mainWindow;
-    auto* toolbar = new TagToolbar(target, prompter, env.appDir(), &mainWindow);
+    auto* toolbar = new TagToolbar(target, prompter, m_strings, env.appDir(), &mainWindow);
     QVERIFY(!toolbar->trigger(31));
     auto* window = mainWindow.findChild<ReferenceWindow*>();
     QVERIFY(window);
@@ -138,7 +151,7 @@ void TagToolbarTest::missingReferenceIsReported()
     Test::StringTarget target;
     Test::ScriptedPrompter prompter;
     prompter.expectMessage(QStringLiteral("JS.QLT"), Prompter::Icon::Exclamation);
-    TagToolbar toolbar(target, prompter, env.appDir());
+    TagToolbar toolbar(target, prompter, m_strings, env.appDir());
     QVERIFY(!toolbar.trigger(31));
     QVERIFY(toolbar.findChildren<ReferenceWindow*>().isEmpty());
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -149,7 +162,7 @@ void TagToolbarTest::buttonWithoutPictureStillShowsSomething()
     Test::TestEnvironment env(Test::TestEnvironment::Languages::None);
     Test::StringTarget target;
     Test::ScriptedPrompter prompter;
-    TagToolbar toolbar(target, prompter, env.appDir());
+    TagToolbar toolbar(target, prompter, m_strings, env.appDir());
     const QImage image = toolbar.actionAt(18)->icon().pixmap(24, 24).toImage();
     bool drawn = false;
     for (int y = 0; y < image.height() && !drawn; ++y) {
@@ -157,6 +170,50 @@ void TagToolbarTest::buttonWithoutPictureStillShowsSomething()
             drawn = qAlpha(image.pixel(x, y)) > 0;
     }
     QVERIFY(drawn);
+}
+
+void TagToolbarTest::captionsComeFromTheLanguageTable_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("fontLabel");
+    QTest::newRow("english") << "english"
+                             << "Align center"
+                             << "Applet class file (for example Hello.class):"
+                             << "Bold";
+    QTest::newRow("russian") << "russian"
+                             << "По центру"
+                             << "Файл класса апплета (например, Hello.class):"
+                             << "Полужирный";
+}
+
+void TagToolbarTest::captionsComeFromTheLanguageTable()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, prompt);
+    Test::TestEnvironment env;
+    LangStrings strings;
+    QVERIFY(
+        strings.load(env.path(QStringLiteral("languages/%1/main.lng").arg(language)), language));
+    Test::StringTarget target;
+    Test::ScriptedPrompter prompter;
+    prompter.expectInput(prompt, QString());
+    TagToolbar toolbar(target, prompter, strings, env.appDir());
+    QTEST(toolbar.actionAt(34)->toolTip(), "toolTip");
+    QVERIFY(!toolbar.trigger(14));
+
+    QString fontLabel;
+    QTimer::singleShot(0, this, [&fontLabel] {
+        auto* chooser = qobject_cast<FontChooser*>(QApplication::activeModalWidget());
+        if (!chooser)
+            return;
+        fontLabel = chooser->findChild<QCheckBox*>(QStringLiteral("bold"))->text();
+        chooser->reject();
+    });
+    QVERIFY(!toolbar.trigger(36));
+    QTEST(fontLabel, "fontLabel");
+    QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
 }
 
 QTEST_MAIN(TagToolbarTest)

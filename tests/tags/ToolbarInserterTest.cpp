@@ -1,4 +1,5 @@
 #include "tags/ToolbarInserter.h"
+#include "platform/LangStrings.h"
 #include "support/ScriptedPrompter.h"
 #include "tags/FontChoice.h"
 #include "tags/StringTarget.h"
@@ -12,6 +13,7 @@ class ToolbarInserterTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void buttonsInsertTheirTexts_data();
     void buttonsInsertTheirTexts();
     void playerBlocksHaveEveryPart_data();
@@ -24,7 +26,16 @@ private Q_SLOTS:
     void fillPutsValuesInAsTheyAre();
     void fontTextHasChosenStylesInOrder_data();
     void fontTextHasChosenStylesInOrder();
+
+private:
+    LangStrings m_strings;
 };
+
+void ToolbarInserterTest::initTestCase()
+{
+    QVERIFY(m_strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"),
+                           QStringLiteral("english")));
+}
 
 void ToolbarInserterTest::buttonsInsertTheirTexts_data()
 {
@@ -86,7 +97,7 @@ void ToolbarInserterTest::buttonsInsertTheirTexts()
     QCOMPARE(table.size(), ToolbarAction::count);
     Test::StringTarget target(QLatin1Char('[') + selected + QLatin1Char(']'), 1, selected.size());
     Test::ScriptedPrompter prompter;
-    ToolbarInserter inserter(target, prompter);
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(inserter.run(table.at(index)));
     QTEST(target.text(), "expected");
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -95,26 +106,32 @@ void ToolbarInserterTest::buttonsInsertTheirTexts()
 void ToolbarInserterTest::playerBlocksHaveEveryPart_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("type");
-    QTest::newRow("29 flash") << 29 << "application/x-shockwave-flash";
-    QTest::newRow("30 director") << 30 << "application/x-director";
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("embed");
+    QTest::newRow("29 flash")
+        << 29
+        << "<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" "
+           "codebase=\"http://download.macromedia.com/pub/shockwave/cabs/flash/"
+           "swflash.cab#version=6,0,0,0\" width=\"200\" height=\"200\">"
+        << "<embed src=\"\" pluginspage=\"http://www.macromedia.com/go/getflashplayer\" "
+           "type=\"application/x-shockwave-flash\" width=\"200\" height=\"200\"></embed>";
+    QTest::newRow("30 director")
+        << 30
+        << "<object classid=\"clsid:166B1BCA-3F9C-11CF-8075-444553540000\" "
+           "codebase=\"http://download.macromedia.com/pub/shockwave/cabs/director/"
+           "sw.cab#version=8,5,0,0\" width=\"200\" height=\"200\">"
+        << "<embed src=\"\" pluginspage=\"http://www.macromedia.com/shockwave/download/\" "
+           "type=\"application/x-director\" width=\"200\" height=\"200\"></embed>";
 }
 
 void ToolbarInserterTest::playerBlocksHaveEveryPart()
 {
     QFETCH(int, index);
-    QFETCH(QString, type);
-    const QString block = ToolbarAction::table().at(index).text;
-    const QStringList lines = block.split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 4);
-    QVERIFY(lines.at(0).startsWith(QStringLiteral("<object classid=\"clsid:")));
-    QVERIFY(lines.at(0).contains(QStringLiteral(" codebase=\"https://")));
-    QVERIFY(lines.at(0).endsWith(QStringLiteral(" width=\"200\" height=\"200\">")));
-    QCOMPARE(lines.at(1), QStringLiteral("<param name=\"src\" value=\"\">"));
-    QVERIFY(lines.at(2).startsWith(QStringLiteral("<embed ")));
-    QVERIFY(lines.at(2).contains(QStringLiteral("type=\"") + type + QLatin1Char('"')));
-    QVERIFY(lines.at(2).endsWith(QStringLiteral(" width=\"200\" height=\"200\"></embed>")));
-    QCOMPARE(lines.at(3), QStringLiteral("</object>"));
+    QFETCH(QString, object);
+    QFETCH(QString, embed);
+    const QStringList lines = ToolbarAction::table().at(index).text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines, (QStringList{object, QStringLiteral("<param name=\"src\" value=\"\">"), embed,
+                                 QStringLiteral("</object>")}));
 }
 
 void ToolbarInserterTest::promptedValuesAreFilledIn_data()
@@ -147,8 +164,8 @@ void ToolbarInserterTest::promptedValuesAreFilledIn()
     Test::StringTarget target(QLatin1Char('[') + selected + QLatin1Char(']'), 1, selected.size());
     Test::ScriptedPrompter prompter;
     for (int i = 0; i < answers.size(); ++i)
-        prompter.expectInput(action.prompts.at(i), answers.at(i));
-    ToolbarInserter inserter(target, prompter);
+        prompter.expectInput(m_strings.value(action.prompts.at(i)), answers.at(i));
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(inserter.run(action));
     QTEST(target.text(), "expected");
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -159,10 +176,10 @@ void ToolbarInserterTest::cancelledPromptInsertsNothing()
     const ToolbarAction action = ToolbarAction::table().at(23);
     Test::StringTarget target(QStringLiteral("keep"), 0, 4);
     Test::ScriptedPrompter prompter;
-    prompter.expectInput(action.prompts.at(0), QStringLiteral("clock"))
-        .expectInput(action.prompts.at(1), QStringLiteral("clsid:1"))
-        .expectInput(action.prompts.at(2), QString());
-    ToolbarInserter inserter(target, prompter);
+    prompter.expectInput(QStringLiteral("Object id:"), QStringLiteral("clock"))
+        .expectInput(QStringLiteral("Class id:"), QStringLiteral("clsid:1"))
+        .expectInput(QStringLiteral("Width:"), QString());
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(!inserter.run(action));
     QCOMPARE(target.text(), QStringLiteral("keep"));
     QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
@@ -176,12 +193,12 @@ void ToolbarInserterTest::windowActionsAreLeftToTheToolBar()
     QCOMPARE(table.at(36).kind, ToolbarAction::Kind::Font);
     Test::StringTarget target(QStringLiteral("keep"), 0, 4);
     Test::ScriptedPrompter prompter;
-    ToolbarInserter inserter(target, prompter);
+    ToolbarInserter inserter(target, prompter, m_strings);
     QVERIFY(!inserter.run(table.at(31)));
     QVERIFY(!inserter.run(table.at(36)));
     QCOMPARE(target.text(), QStringLiteral("keep"));
     for (const ToolbarAction& action : table)
-        QVERIFY(!action.toolTip.isEmpty() && !action.label.isEmpty());
+        QVERIFY(!action.label.isEmpty());
 }
 
 void ToolbarInserterTest::fillPutsValuesInAsTheyAre_data()
@@ -237,7 +254,7 @@ void ToolbarInserterTest::fontTextHasChosenStylesInOrder()
     choice.strikeOut = strikeOut;
     Test::StringTarget target(QStringLiteral("x"), 0, 1);
     Test::ScriptedPrompter prompter;
-    ToolbarInserter(target, prompter).insertFont(choice);
+    ToolbarInserter(target, prompter, m_strings).insertFont(choice);
     QTEST(target.text(), "expected");
 }
 
