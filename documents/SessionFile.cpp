@@ -1,9 +1,9 @@
 #include "documents/SessionFile.h"
 
 #include "documents/FileKind.h"
+#include "platform/FileReader.h"
 #include "platform/ProgramText.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace Quillorn {
@@ -85,34 +85,22 @@ FileIO::WriteResult SessionFile::appendEntry(const QString& projectPath,
     // A line end goes before the new line only when there is a line to end: an empty list
     // would otherwise begin with an empty entry.
     QString text = documentPath;
-    const qint64 size = QFileInfo(projectPath).size();
-    if (size > 0) {
-        QFile file(projectPath);
-        bool endsWithLineEnd = false;
-        if (file.open(QIODevice::ReadOnly) && file.seek(size - 1)) {
-            char last = 0;
-            endsWithLineEnd = file.getChar(&last) && last == '\n';
-        }
-        if (!endsWithLineEnd)
-            text.prepend(QLatin1String("\r\n"));
-    }
+    const FileReader::Result existing = FileReader::read(projectPath, FileReader::NoCap);
+    if (!existing.bytes.isEmpty() && !existing.bytes.endsWith('\n'))
+        text.prepend(QLatin1String("\r\n"));
     return FileIO::writeTextFile(projectPath, text, true, language);
 }
 
 SessionFile::Listing SessionFile::read(const QString& path, const QString& language)
 {
     Listing listing;
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return listing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    FileReader::Result read = FileReader::read(path, MaxBytes);
+    if (!read.ok())
         return listing;
     listing.readable = true;
-    QByteArray bytes = file.read(MaxBytes + 1);
-    if (bytes.size() > MaxBytes) {
+    QByteArray& bytes = read.bytes;
+    if (read.truncated) {
         listing.truncated = true;
-        bytes.truncate(MaxBytes);
         // The cut line is not a whole path.
         bytes.truncate(bytes.lastIndexOf('\n') + 1);
     }

@@ -1,7 +1,6 @@
 #include "tags/ReferenceTreeFile.h"
 
 #include "platform/FileReader.h"
-#include "platform/FileSaver.h"
 #include "platform/ProgramText.h"
 
 #include <algorithm>
@@ -121,28 +120,6 @@ ReferenceTreeFile::ReadResult ReferenceTreeFile::read(const QString& path, const
     if (read.ok())
         result.tree = parse(decode(read.bytes, language));
     return result;
-}
-
-QByteArray ReferenceTreeFile::serialize(const ReferenceTree& tree)
-{
-    QString text = withoutSeparators(tree.title) + kTitleEnd;
-    for (qsizetype f = 0; f < tree.folders.size(); ++f) {
-        const ReferenceTree::Folder& folder = tree.folders.at(f);
-        if (f > 0)
-            text += kFolderSeparator;
-        text += withoutSeparators(folder.name);
-        for (const ReferenceTree::Item& item : folder.items) {
-            text += kItemStart + withoutSeparators(item.name) + kFieldSeparator +
-                    withoutSeparators(item.description) + kFieldSeparator +
-                    withoutSeparators(item.code);
-        }
-    }
-    return text.toUtf8();
-}
-
-FileFailure ReferenceTreeFile::write(const QString& path, const ReferenceTree& tree)
-{
-    return FileSaver::save(path, serialize(tree));
 }
 
 } // namespace Quillorn

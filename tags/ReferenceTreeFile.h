@@ -30,13 +30,6 @@ public:
     // The file at `path`, decoded as the program's text files are for `language`; a file
     // that is no regular file or is larger than maximumSize is refused.
     static ReadResult read(const QString& path, const QString& language);
-
-    // `tree` in the file's layout, as UTF-8. Separator characters inside texts are dropped,
-    // since they cannot be written.
-    static QByteArray serialize(const ReferenceTree& tree);
-
-    // Writes `tree` to `path`; on failure the old file stays as it was.
-    static FileFailure write(const QString& path, const ReferenceTree& tree);
 };
 
 } // namespace Quillorn

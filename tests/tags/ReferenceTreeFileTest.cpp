@@ -33,8 +33,6 @@ private Q_SLOTS:
     void damagedTextGivesWhatCanBeRead_data();
     void damagedTextGivesWhatCanBeRead();
     void fileCutInsideACharacterKeepsTheRest();
-    void writtenTreeReadsBackTheSame();
-    void separatorsInsideTextsAreNotWritten();
     void unreadableFilesAreReported();
     void shippedTreesAreComplete_data();
     void shippedTreesAreComplete();
@@ -131,38 +129,6 @@ void ReferenceTreeFileTest::fileCutInsideACharacterKeepsTheRest()
         ReferenceTreeFile::read(env.path(QStringLiteral("cut.QLT")), QStringLiteral("english"));
     QVERIFY(result.ok());
     QCOMPARE(outline(result.tree), QStringLiteral("Справка|Строки:trim=Обрезка=trim()"));
-}
-
-void ReferenceTreeFileTest::writtenTreeReadsBackTheSame()
-{
-    Test::TestEnvironment env(Test::TestEnvironment::Languages::None);
-    ReferenceTree tree;
-    tree.title = QStringLiteral("Tree");
-    tree.folders.append(
-        {QStringLiteral("Strings"),
-         {{QStringLiteral("trim"), QStringLiteral("Trims."), QStringLiteral("trim($s)")},
-          {QStringLiteral("block"), QStringLiteral("Several lines."),
-           QStringLiteral("if ($a) {\r\n\techo 1;\r\n}")}}});
-    tree.folders.append({QStringLiteral("Пусто"), {}});
-    const QString path = env.path(QStringLiteral("tree.QLT"));
-    QVERIFY(ReferenceTreeFile::write(path, tree).ok());
-    const auto result = ReferenceTreeFile::read(path, QStringLiteral("russian"));
-    QVERIFY(result.ok());
-    QCOMPARE(outline(result.tree), outline(tree));
-    QVERIFY(!ReferenceTreeFile::write(env.path(QStringLiteral("no/such/folder/t.QLT")), tree).ok());
-}
-
-void ReferenceTreeFileTest::separatorsInsideTextsAreNotWritten()
-{
-    ReferenceTree tree;
-    tree.title = QStringLiteral("A\x01"
-                                "B");
-    tree.folders.append(
-        {QStringLiteral("F\x02G"),
-         {{QStringLiteral("n\x03m"), QStringLiteral("d\x04"), QStringLiteral("c")}}});
-    QCOMPARE(
-        outline(ReferenceTreeFile::parse(QString::fromUtf8(ReferenceTreeFile::serialize(tree)))),
-        QStringLiteral("AB|FG:nm=d=c"));
 }
 
 void ReferenceTreeFileTest::unreadableFilesAreReported()
