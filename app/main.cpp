@@ -17,16 +17,6 @@ QString commandLinePath(const QStringList& arguments)
     return arguments.mid(1).join(QLatin1Char(' ')).trimmed();
 }
 
-// Hands `path` to an editor that already runs. Done before the window system is reached, so
-// that a second start ends quickly.
-bool handedOff(int& argc, char* argv[], const QString& path)
-{
-    if (path.isEmpty())
-        return false;
-    QCoreApplication probe(argc, argv);
-    return Quillorn::SingleInstance().handOff(path);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -34,15 +24,24 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const QString commandLine = commandLinePath(arguments);
-    if (handedOff(argc, argv, commandLine))
-        return 0;
+    QString commandLine = commandLinePath(arguments);
+    // One object decides, under its lock, whether this start hands over to a running editor or
+    // is the editor, and keeps the lock until it listens. The hand-off is done before the
+    // window system is reached, so that a second start ends quickly.
+    Quillorn::SingleInstance instance;
+    {
+        QCoreApplication probe(argc, argv);
+        const Quillorn::SingleInstance::HandOff handOff =
+            instance.handOff(commandLine.isEmpty() ? QStringList() : QStringList{commandLine});
+        if (handOff.done)
+            return 0;
+        commandLine = handOff.left.value(0);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillorn"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLORN_VERSION));
 
-    Quillorn::SingleInstance instance;
     instance.listen();
 
     Quillorn::EditorAccessibility::install();
@@ -59,6 +58,13 @@ int main(int argc, char* argv[])
                          main->show();
                          main->raise();
                          main->activateWindow();
+                     });
+    QObject::connect(&instance, &Quillorn::SingleInstance::activationRequested, &startup,
+                     [&startup] {
+                         if (Quillorn::MainWindow* main = startup.mainWindow()) {
+                             main->raise();
+                             main->activateWindow();
+                         }
                      });
 
     startup.start(commandLine);

@@ -2,43 +2,99 @@
 #include "documents/LocalChannel.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Quillorn;
 
 namespace {
 
-// Besides the tests, this program plays the editor in a process of its own:
-//   --serve APP     listen as the running editor, print "OPEN <path>" per request
-//   --handoff APP PATH   hand PATH on, exit 0 when a running editor took it
-int runAsHelper(int argc, char** argv)
+// Serves as the running editor: prints "LISTENING", then "OPEN <path>" per file handed over and
+// "ACTIVATE" per start without files.
+int serve(QCoreApplication& app, SingleInstance& instance)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const QString mode = args.value(1);
-    SingleInstance instance(args.value(2), QStringLiteral("SYSTEM"));
-    if (mode == QLatin1String("--handoff"))
-        return instance.handOff(args.value(3)) ? 0 : 1;
     if (!instance.listen()) {
-        std::printf("BUSY\n");
-        return 2;
+        std::printf("ALONE\n");
+        return 3;
     }
     QObject::connect(&instance, &SingleInstance::openRequested, &app, [](const QString& path) {
-        std::printf("OPEN %s\n", path.toUtf8().toPercentEncoding("/ ").constData());
+        std::printf("OPEN %s\n", path.toUtf8().toPercentEncoding("/").constData());
+        std::fflush(stdout);
+    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &app, [] {
+        std::printf("ACTIVATE\n");
         std::fflush(stdout);
     });
     std::printf("LISTENING\n");
     std::fflush(stdout);
     return app.exec();
 }
+
+// Besides the tests, this program plays the editor in a process of its own:
+//   --start APP [PATH...]    start as the program does: hand the paths over and exit 0, or
+//                            become the running editor (see serve)
+//   --handoff APP [PATH...]  only hand the paths over: exit 0 when a running editor took them
+int runAsHelper(int argc, char** argv)
+{
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QString application = QString::fromLocal8Bit(argv[2]);
+    QStringList paths;
+    for (int i = 3; i < argc; ++i)
+        paths.append(QString::fromLocal8Bit(argv[i]));
+    SingleInstance instance(application, QStringLiteral("SYSTEM"));
+    {
+        // The program decides before it reaches the window system, then makes its real
+        // application object: the lock has to bridge that gap.
+        QCoreApplication probe(argc, argv);
+        if (instance.handOff(paths).done)
+            return 0;
+        if (mode == QLatin1String("--handoff"))
+            return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return serve(app, instance);
+}
+
+// Sets an environment variable (unsets it for an empty value) for the life of the object.
+class EnvironmentChange {
+public:
+    EnvironmentChange(const char* name, const QByteArray& value)
+        : m_name(name)
+        , m_was(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentChange()
+    {
+        if (m_was)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_was;
+    QByteArray m_old;
+};
 
 } // namespace
 
@@ -55,6 +111,9 @@ private Q_SLOTS:
     void crashedEditorDoesNotBlockTheNextStart();
     void nothingRunningMeansStartNormally();
     void hungEditorDoesNotHoldUpTheStart();
+    void simultaneousStartsMakeOneEditor();
+    void untrustedSocketFolderMeansNoHandOff_data();
+    void untrustedSocketFolderMeansNoHandOff();
 
 private:
     bool startServer();
@@ -84,7 +143,7 @@ bool SingleInstanceTest::startServer()
 {
     m_server = std::make_unique<QProcess>();
     m_server->start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--serve"), m_application});
+                    {QStringLiteral("--start"), m_application});
     return m_server->waitForStarted() && readLine() == QLatin1String("LISTENING");
 }
 
@@ -99,22 +158,35 @@ QString SingleInstanceTest::readLine(int timeoutMs)
 
 void SingleInstanceTest::pathIsHandedToTheRunningEditor_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::newRow("plain") << "/home/user/site/index.html";
-    QTest::newRow("blanks and Unicode") << QStringLiteral("/home/user/мой сайт/日本.html");
-    QTest::newRow("line break in the name") << "/tmp/odd\nname.html";
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QStringList>("received");
+    QTest::newRow("plain") << QStringList{"/home/user/site/index.html"}
+                           << QStringList{"OPEN /home/user/site/index.html"};
+    const QString unicode = QStringLiteral("/home/user/мой сайт/日本.html");
+    QTest::newRow("blanks and Unicode") << QStringList{unicode} << QStringList{"OPEN " + unicode};
+    QTest::newRow("line break in the name")
+        << QStringList{"/tmp/odd\nname.html"} << QStringList{"OPEN /tmp/odd\nname.html"};
+    QTest::newRow("several, each as given")
+        << QStringList{"/w/a.html", "/w/b.html", "/w/x.html ", "/w/--help"}
+        << QStringList{"OPEN /w/a.html", "OPEN /w/b.html", "OPEN /w/x.html ", "OPEN /w/--help"};
+    QTest::newRow("none: the editor comes to the front")
+        << QStringList() << QStringList{"ACTIVATE"};
 }
 
 void SingleInstanceTest::pathIsHandedToTheRunningEditor()
 {
-    QFETCH(QString, path);
+    QFETCH(QStringList, paths);
+    QFETCH(QStringList, received);
     QVERIFY(startServer());
     QProcess second;
     second.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--handoff"), m_application, path});
+                 QStringList{QStringLiteral("--handoff"), m_application} + paths);
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(readLine(), QStringLiteral("OPEN ") + path);
+    QStringList lines;
+    for (int i = 0; i < received.size(); ++i)
+        lines.append(readLine());
+    QCOMPARE(lines, received);
 }
 
 void SingleInstanceTest::relativePathIsMadeAbsolute()
@@ -137,7 +209,7 @@ void SingleInstanceTest::secondEditorLeavesTheLiveSocketAlone()
     QVERIFY(!second.listen());
     QVERIFY(!second.isListening());
     // The first editor still takes requests.
-    QVERIFY(second.handOff(QStringLiteral("/w/still.html")));
+    QVERIFY(second.handOff({QStringLiteral("/w/still.html")}).done);
     QCOMPARE(readLine(), QStringLiteral("OPEN /w/still.html"));
 }
 
@@ -148,7 +220,7 @@ void SingleInstanceTest::crashedEditorDoesNotBlockTheNextStart()
     QVERIFY(m_server->waitForFinished());
     SingleInstance next(m_application, QStringLiteral("SYSTEM"));
     QVERIFY(QFile::exists(next.serverName())); // the crashed editor's socket is still there
-    QVERIFY(!next.handOff(QStringLiteral("/w/a.html")));
+    QVERIFY(!next.handOff({QStringLiteral("/w/a.html")}).done);
     QVERIFY(next.listen());
 
     QSignalSpy opened(&next, &SingleInstance::openRequested);
@@ -164,7 +236,7 @@ void SingleInstanceTest::crashedEditorDoesNotBlockTheNextStart()
 void SingleInstanceTest::nothingRunningMeansStartNormally()
 {
     SingleInstance first(m_application, QStringLiteral("SYSTEM"));
-    QVERIFY(!first.handOff(QStringLiteral("/w/a.html")));
+    QVERIFY(!first.handOff({QStringLiteral("/w/a.html")}).done);
     QVERIFY(first.listen());
     QVERIFY(first.listen()); // asking again changes nothing
 }
@@ -177,18 +249,122 @@ void SingleInstanceTest::hungEditorDoesNotHoldUpTheStart()
     QLocalServer hung;
     QVERIFY(hung.listen(name));
     SingleInstance start(m_application, QStringLiteral("SYSTEM"));
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(!start.handOff(QStringLiteral("/w/a.html"), 300));
-    QVERIFY(timer.elapsed() < 3000);
-    // And the live server's socket is not taken over.
+    // The request goes unanswered: this start keeps its file and runs on its own...
+    const SingleInstance::HandOff handOff = start.handOff({QStringLiteral("/w/a.html")}, 300);
+    QVERIFY(!handOff.done);
+    QCOMPARE(handOff.left, QStringList{"/w/a.html"});
+    // ...without taking the live server's socket over.
     QVERIFY(!start.listen());
     QVERIFY(hung.isListening());
 }
 
+void SingleInstanceTest::simultaneousStartsMakeOneEditor()
+{
+    constexpr int Starts = 8;
+    std::vector<std::unique_ptr<QProcess>> starts;
+    for (int i = 0; i < Starts; ++i) {
+        starts.push_back(std::make_unique<QProcess>());
+        starts.back()->start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--start"), m_application, QStringLiteral("/w/%1.html").arg(i)});
+    }
+    // Every start but one hands its file over and ends; the one left is the editor.
+    const auto running = [&starts] {
+        QList<int> left;
+        for (int i = 0; i < Starts; ++i) {
+            if (starts[i]->state() != QProcess::NotRunning)
+                left.append(i);
+        }
+        return left;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(running().size(), 1, 30000);
+    const int editor = running().first();
+    QSet<QString> expected;
+    for (int i = 0; i < Starts; ++i) {
+        if (i == editor)
+            continue;
+        QCOMPARE(starts[i]->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(starts[i]->exitCode(), 0);
+        expected.insert(QStringLiteral("OPEN /w/%1.html").arg(i));
+    }
+    // It got every other start's file.
+    QByteArray output;
+    const auto lines = [&] {
+        output += starts[editor]->readAllStandardOutput();
+        const QStringList all =
+            QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return QSet<QString>(all.begin(), all.end());
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(lines(), expected + QSet<QString>{QStringLiteral("LISTENING")},
+                              10000);
+    starts[editor]->kill();
+    starts[editor]->waitForFinished();
+}
+
+void SingleInstanceTest::untrustedSocketFolderMeansNoHandOff_data()
+{
+    // Without a runtime folder the socket goes into a folder of ours in the shared temporary
+    // folder, where anyone may have made that name first.
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("nothing: made by us") << "nothing" << true;
+    QTest::newRow("ours and private") << "private" << true;
+    QTest::newRow("ours, open to others") << "open" << false;
+    QTest::newRow("a link to a private folder") << "link" << false;
+    QTest::newRow("a file") << "file" << false;
+    QTest::newRow("another user's") << "foreign" << false;
+}
+
+void SingleInstanceTest::untrustedSocketFolderMeansNoHandOff()
+{
+    QFETCH(QString, found);
+    QFETCH(bool, trusted);
+    if (found == QLatin1String("foreign") && ::getuid() != 0)
+        QSKIP("only the superuser can make a folder for another user");
+    QTemporaryDir temp;
+    const EnvironmentChange noRuntime("XDG_RUNTIME_DIR", QByteArray());
+    const EnvironmentChange tempFolder("TMPDIR", QFile::encodeName(temp.path()));
+    const QString folder = temp.filePath(QStringLiteral("quillorn-%1").arg(::getuid()));
+    const QByteArray native = QFile::encodeName(folder);
+    const QString real = temp.filePath(QStringLiteral("real"));
+    if (found == QLatin1String("private") || found == QLatin1String("open") ||
+        found == QLatin1String("foreign"))
+        QCOMPARE(::mkdir(native.constData(), 0700), 0);
+    if (found == QLatin1String("open"))
+        QCOMPARE(::chmod(native.constData(), 0777), 0);
+    if (found == QLatin1String("foreign"))
+        QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
+    if (found == QLatin1String("link")) {
+        QCOMPARE(::mkdir(QFile::encodeName(real).constData(), 0700), 0);
+        QVERIFY(QFile::link(real, folder));
+    }
+    if (found == QLatin1String("file")) {
+        QFile file(folder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    SingleInstance start(m_application, QStringLiteral("SYSTEM"));
+    const SingleInstance::HandOff handOff = start.handOff({QStringLiteral("/w/a.html")});
+    QVERIFY(!handOff.done);
+    QCOMPARE(handOff.left, QStringList{"/w/a.html"});
+    QCOMPARE(start.listen(), trusted);
+    struct stat info;
+    if (trusted) {
+        QCOMPARE(QFileInfo(start.serverName()).path(), folder);
+        QCOMPARE(::lstat(native.constData(), &info), 0);
+        QCOMPARE(info.st_uid, ::getuid());
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+    } else {
+        // The start runs on its own and leaves nothing in the folder it does not trust.
+        QVERIFY(start.serverName().isEmpty());
+        QVERIFY(QDir(folder).isEmpty());
+        QVERIFY(QDir(real).isEmpty());
+    }
+}
+
 int main(int argc, char** argv)
 {
-    if (argc > 1 && (qstrcmp(argv[1], "--serve") == 0 || qstrcmp(argv[1], "--handoff") == 0))
+    if (argc > 2 && (qstrcmp(argv[1], "--start") == 0 || qstrcmp(argv[1], "--handoff") == 0))
         return runAsHelper(argc, argv);
     QCoreApplication app(argc, argv);
     SingleInstanceTest test;
