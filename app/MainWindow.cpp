@@ -232,6 +232,7 @@ void MainWindow::setLanguage()
     if (s.language.isEmpty())
         s.language = QStringLiteral("english");
     m_context.strings.load(m_context.languageDir() + QLatin1String("main.lng"), s.language);
+    m_qtTranslation.apply(s.language);
     CaptionTable::apply(this, m_context.strings);
     m_editor->setLangStrings(&m_context.strings);
     m_tags->setLanguage();

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainMenus.h"
+#include "app/QtTranslation.h"
 #include "app/SlotTable.h"
 #include "editing/Editor.h"
 
@@ -133,6 +134,7 @@ private:
     FindWindow* m_find = nullptr;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;
+    QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     int m_active = -1;
     bool m_switching = false;
