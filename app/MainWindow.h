@@ -37,8 +37,8 @@ public:
     // Loads the language strings and sets every caption of the window from them.
     void setLanguage();
 
-    // Opens the file named on the command line, or the last session when that is on.
-    void init(const QString& commandLine);
+    // Opens the files named on the command line, or the last session when that is on.
+    void init(const QStringList& files);
 
     // The orderly stop: settings and the session file are written. Runs once; closing the
     // window and a stop signal both end here.

@@ -601,7 +601,7 @@ void FileCommandsTest::lastSessionAtStart()
 
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window));
-    window.init(commandLine ? QLatin1String("  ") + c + QLatin1String(" ") : QString());
+    window.init(commandLine ? QStringList{c} : QStringList());
     QDir::setCurrent(previous);
 
     QCOMPARE(captions(window), opened);
