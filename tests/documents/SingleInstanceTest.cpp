@@ -22,79 +22,43 @@ using namespace Quillorn;
 
 namespace {
 
-// Serves as the running editor: prints "LISTENING", then "OPEN <path>" per file handed over and
-// "ACTIVATE" per start without files.
-int serve(QCoreApplication& app, SingleInstance& instance)
-{
-    if (!instance.listen()) {
-        std::printf("ALONE\n");
-        return 3;
-    }
-    QObject::connect(&instance, &SingleInstance::openRequested, &app, [](const QString& path) {
-        std::printf("OPEN %s\n", path.toUtf8().toPercentEncoding("/").constData());
-        std::fflush(stdout);
-    });
-    QObject::connect(&instance, &SingleInstance::activationRequested, &app, [] {
-        std::printf("ACTIVATE\n");
-        std::fflush(stdout);
-    });
-    std::printf("LISTENING\n");
-    std::fflush(stdout);
-    return app.exec();
-}
-
 // Besides the tests, this program plays the editor in a process of its own:
 //   --start APP [PATH...]    start as the program does: hand the paths over and exit 0, or
-//                            become the running editor (see serve)
+//                            become the running editor, which prints "LISTENING", then
+//                            "OPEN <path>" per file handed over and "ACTIVATE" per start
+//                            without files
 //   --handoff APP [PATH...]  only hand the paths over: exit 0 when a running editor took them
 int runAsHelper(int argc, char** argv)
 {
-    const QString mode = QString::fromLocal8Bit(argv[1]);
-    const QString application = QString::fromLocal8Bit(argv[2]);
     QStringList paths;
     for (int i = 3; i < argc; ++i)
         paths.append(QString::fromLocal8Bit(argv[i]));
-    SingleInstance instance(application, QStringLiteral("SYSTEM"));
+    SingleInstance instance(QString::fromLocal8Bit(argv[2]), QStringLiteral("SYSTEM"));
     {
         // The program decides before it reaches the window system, then makes its real
         // application object: the lock has to bridge that gap.
         QCoreApplication probe(argc, argv);
         if (instance.handOff(paths).done)
             return 0;
-        if (mode == QLatin1String("--handoff"))
+        if (qstrcmp(argv[1], "--handoff") == 0)
             return 1;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return serve(app, instance);
+    if (!instance.listen())
+        return 3;
+    const auto print = [](const QByteArray& line) {
+        std::printf("%s\n", line.constData());
+        std::fflush(stdout);
+    };
+    QObject::connect(&instance, &SingleInstance::openRequested, &app, [print](const QString& path) {
+        print("OPEN " + path.toUtf8().toPercentEncoding("/"));
+    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &app,
+                     [print] { print("ACTIVATE"); });
+    print("LISTENING");
+    return app.exec();
 }
-
-// Sets an environment variable (unsets it for an empty value) for the life of the object.
-class EnvironmentChange {
-public:
-    EnvironmentChange(const char* name, const QByteArray& value)
-        : m_name(name)
-        , m_was(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name))
-    {
-        if (value.isEmpty())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~EnvironmentChange()
-    {
-        if (m_was)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_was;
-    QByteArray m_old;
-};
 
 } // namespace
 
@@ -102,6 +66,7 @@ class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void pathIsHandedToTheRunningEditor_data();
@@ -121,7 +86,15 @@ private:
 
     QString m_application;
     std::unique_ptr<QProcess> m_server;
+    QByteArray m_runtimeFolder;
+    QByteArray m_tempFolder;
 };
+
+void SingleInstanceTest::initTestCase()
+{
+    m_runtimeFolder = qgetenv("XDG_RUNTIME_DIR");
+    m_tempFolder = qgetenv("TMPDIR");
+}
 
 void SingleInstanceTest::init()
 {
@@ -132,6 +105,8 @@ void SingleInstanceTest::init()
 
 void SingleInstanceTest::cleanup()
 {
+    qputenv("XDG_RUNTIME_DIR", m_runtimeFolder);
+    qputenv("TMPDIR", m_tempFolder);
     if (m_server) {
         m_server->kill();
         m_server->waitForFinished();
@@ -159,34 +134,28 @@ QString SingleInstanceTest::readLine(int timeoutMs)
 void SingleInstanceTest::pathIsHandedToTheRunningEditor_data()
 {
     QTest::addColumn<QStringList>("paths");
-    QTest::addColumn<QStringList>("received");
-    QTest::newRow("plain") << QStringList{"/home/user/site/index.html"}
-                           << QStringList{"OPEN /home/user/site/index.html"};
-    const QString unicode = QStringLiteral("/home/user/мой сайт/日本.html");
-    QTest::newRow("blanks and Unicode") << QStringList{unicode} << QStringList{"OPEN " + unicode};
-    QTest::newRow("line break in the name")
-        << QStringList{"/tmp/odd\nname.html"} << QStringList{"OPEN /tmp/odd\nname.html"};
+    QTest::newRow("plain") << QStringList{"/home/user/site/index.html"};
+    QTest::newRow("blanks and Unicode")
+        << QStringList{QStringLiteral("/home/user/мой сайт/日本.html")};
+    QTest::newRow("line break in the name") << QStringList{"/tmp/odd\nname.html"};
     QTest::newRow("several, each as given")
-        << QStringList{"/w/a.html", "/w/b.html", "/w/x.html ", "/w/--help"}
-        << QStringList{"OPEN /w/a.html", "OPEN /w/b.html", "OPEN /w/x.html ", "OPEN /w/--help"};
-    QTest::newRow("none: the editor comes to the front")
-        << QStringList() << QStringList{"ACTIVATE"};
+        << QStringList{"/w/a.html", "/w/b.html", "/w/x.html ", "/w/--help"};
+    QTest::newRow("none: the editor comes to the front") << QStringList();
 }
 
 void SingleInstanceTest::pathIsHandedToTheRunningEditor()
 {
     QFETCH(QStringList, paths);
-    QFETCH(QStringList, received);
     QVERIFY(startServer());
     QProcess second;
     second.start(QCoreApplication::applicationFilePath(),
                  QStringList{QStringLiteral("--handoff"), m_application} + paths);
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitCode(), 0);
-    QStringList lines;
-    for (int i = 0; i < received.size(); ++i)
-        lines.append(readLine());
-    QCOMPARE(lines, received);
+    if (paths.isEmpty())
+        QCOMPARE(readLine(), QStringLiteral("ACTIVATE"));
+    for (const QString& path : paths)
+        QCOMPARE(readLine(), QStringLiteral("OPEN ") + path);
 }
 
 void SingleInstanceTest::relativePathIsMadeAbsolute()
@@ -264,41 +233,32 @@ void SingleInstanceTest::simultaneousStartsMakeOneEditor()
     std::vector<std::unique_ptr<QProcess>> starts;
     for (int i = 0; i < Starts; ++i) {
         starts.push_back(std::make_unique<QProcess>());
-        starts.back()->start(
-            QCoreApplication::applicationFilePath(),
-            {QStringLiteral("--start"), m_application, QStringLiteral("/w/%1.html").arg(i)});
+        starts.back()->start(QCoreApplication::applicationFilePath(),
+                             {"--start", m_application, QStringLiteral("/w/%1.html").arg(i)});
     }
     // Every start but one hands its file over and ends; the one left is the editor.
     const auto running = [&starts] {
-        QList<int> left;
-        for (int i = 0; i < Starts; ++i) {
-            if (starts[i]->state() != QProcess::NotRunning)
-                left.append(i);
-        }
-        return left;
+        return std::count_if(starts.begin(), starts.end(),
+                             [](const auto& p) { return p->state() != QProcess::NotRunning; });
     };
-    QTRY_COMPARE_WITH_TIMEOUT(running().size(), 1, 30000);
-    const int editor = running().first();
-    QSet<QString> expected;
+    QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 30000);
+    QSet<QString> expected{QStringLiteral("LISTENING")};
+    QProcess* editor = nullptr;
     for (int i = 0; i < Starts; ++i) {
-        if (i == editor)
+        if (starts[i]->state() != QProcess::NotRunning) {
+            editor = starts[i].get();
             continue;
-        QCOMPARE(starts[i]->exitStatus(), QProcess::NormalExit);
+        }
         QCOMPARE(starts[i]->exitCode(), 0);
         expected.insert(QStringLiteral("OPEN /w/%1.html").arg(i));
     }
-    // It got every other start's file.
     QByteArray output;
-    const auto lines = [&] {
-        output += starts[editor]->readAllStandardOutput();
-        const QStringList all =
-            QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        return QSet<QString>(all.begin(), all.end());
+    const auto received = [&] {
+        output += editor->readAllStandardOutput();
+        const QStringList lines = QString::fromUtf8(output).split('\n', Qt::SkipEmptyParts);
+        return QSet<QString>(lines.begin(), lines.end());
     };
-    QTRY_COMPARE_WITH_TIMEOUT(lines(), expected + QSet<QString>{QStringLiteral("LISTENING")},
-                              10000);
-    starts[editor]->kill();
-    starts[editor]->waitForFinished();
+    QTRY_COMPARE_WITH_TIMEOUT(received(), expected, 10000);
 }
 
 void SingleInstanceTest::untrustedSocketFolderMeansNoHandOff_data()
@@ -308,10 +268,8 @@ void SingleInstanceTest::untrustedSocketFolderMeansNoHandOff_data()
     QTest::addColumn<QString>("found");
     QTest::addColumn<bool>("trusted");
     QTest::newRow("nothing: made by us") << "nothing" << true;
-    QTest::newRow("ours and private") << "private" << true;
     QTest::newRow("ours, open to others") << "open" << false;
     QTest::newRow("a link to a private folder") << "link" << false;
-    QTest::newRow("a file") << "file" << false;
     QTest::newRow("another user's") << "foreign" << false;
 }
 
@@ -322,26 +280,19 @@ void SingleInstanceTest::untrustedSocketFolderMeansNoHandOff()
     if (found == QLatin1String("foreign") && ::getuid() != 0)
         QSKIP("only the superuser can make a folder for another user");
     QTemporaryDir temp;
-    const EnvironmentChange noRuntime("XDG_RUNTIME_DIR", QByteArray());
-    const EnvironmentChange tempFolder("TMPDIR", QFile::encodeName(temp.path()));
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
     const QString folder = temp.filePath(QStringLiteral("quillorn-%1").arg(::getuid()));
     const QByteArray native = QFile::encodeName(folder);
-    const QString real = temp.filePath(QStringLiteral("real"));
-    if (found == QLatin1String("private") || found == QLatin1String("open") ||
-        found == QLatin1String("foreign"))
-        QCOMPARE(::mkdir(native.constData(), 0700), 0);
+    const QString made = found == QLatin1String("link") ? temp.filePath("real") : folder;
+    if (found != QLatin1String("nothing"))
+        QCOMPARE(::mkdir(QFile::encodeName(made).constData(), 0700), 0);
     if (found == QLatin1String("open"))
         QCOMPARE(::chmod(native.constData(), 0777), 0);
     if (found == QLatin1String("foreign"))
         QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
-    if (found == QLatin1String("link")) {
-        QCOMPARE(::mkdir(QFile::encodeName(real).constData(), 0700), 0);
-        QVERIFY(QFile::link(real, folder));
-    }
-    if (found == QLatin1String("file")) {
-        QFile file(folder);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    if (found == QLatin1String("link"))
+        QVERIFY(QFile::link(made, folder));
 
     SingleInstance start(m_application, QStringLiteral("SYSTEM"));
     const SingleInstance::HandOff handOff = start.handOff({QStringLiteral("/w/a.html")});
@@ -349,16 +300,14 @@ void SingleInstanceTest::untrustedSocketFolderMeansNoHandOff()
     QCOMPARE(handOff.left, QStringList{"/w/a.html"});
     QCOMPARE(start.listen(), trusted);
     struct stat info;
+    QCOMPARE(::lstat(native.constData(), &info), 0);
     if (trusted) {
         QCOMPARE(QFileInfo(start.serverName()).path(), folder);
-        QCOMPARE(::lstat(native.constData(), &info), 0);
-        QCOMPARE(info.st_uid, ::getuid());
         QCOMPARE(info.st_mode & 0777, mode_t(0700));
     } else {
-        // The start runs on its own and leaves nothing in the folder it does not trust.
+        // The start runs on its own and puts nothing in a folder it does not trust.
         QVERIFY(start.serverName().isEmpty());
-        QVERIFY(QDir(folder).isEmpty());
-        QVERIFY(QDir(real).isEmpty());
+        QVERIFY(QDir(made).isEmpty());
     }
 }
 
