@@ -63,8 +63,8 @@ void Startup::finishSplash()
         return;
     m_main->show();
     Q_EMIT mainWindowShown();
+    m_opening = true;
     m_main->init(m_files);
-    m_opened = true;
     if (m_stopping)
         finishStop();
     else
@@ -84,11 +84,12 @@ void Startup::openRequested(const QStringList& paths)
 void Startup::stop(int)
 {
     // The files this start was asked to open belong to what is kept: a stop during the splash
-    // ends it now, and one that comes while they open waits for them.
+    // ends it at once, and the stop follows when they are open. A stop that comes while they
+    // open (a prompt of theirs is up) does not wait for the user.
     m_stopping = true;
     if (m_intro && !m_intro->isFinished())
         m_intro->finish();
-    else if (m_opened)
+    else if (m_opening)
         finishStop();
 }
 
@@ -99,9 +100,11 @@ void Startup::finishStop()
     m_requests->stop();
     if (m_main)
         m_main->shutdown();
-    QCoreApplication::quit();
-    // Once more from the event loop, for a stop that comes before the loop runs.
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Every event loop ends, a prompt's too, even before the main loop runs; once more from
+    // the main loop for a stop that comes before it starts.
+    QCoreApplication::exit(0);
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 } // namespace Quillorn

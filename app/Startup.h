@@ -54,7 +54,7 @@ private:
     SignalWatcher* m_signals = nullptr;
     OpenRequests* m_requests = nullptr;
     QStringList m_files;
-    bool m_opened = false;
+    bool m_opening = false; // the main window has begun to open its first files
     bool m_stopping = false;
 };
 
