@@ -1,6 +1,7 @@
 #include "app/FileCommands.h"
 
 #include "app/MainWindow.h"
+#include "app/OpenReport.h"
 #include "documents/CharsetDeclaration.h"
 #include "documents/DocumentCodec.h"
 #include "documents/ExternalLauncher.h"
@@ -23,10 +24,6 @@
 
 namespace Quillorn {
 
-namespace {
-const QString FileMissing = QStringLiteral("File doesn't exist!");
-}
-
 FileCommands::FileCommands(MainWindow& main)
     : QObject(&main)
     , m_main(main)
@@ -47,8 +44,22 @@ FileCommands::FileCommands(MainWindow& main)
 
 void FileCommands::openDocument(const QString& path, bool addToRecent)
 {
+    openDocuments({path}, addToRecent);
+}
+
+void FileCommands::openDocuments(const QStringList& paths, bool addToRecent)
+{
+    OpenReport report;
+    for (const QString& path : paths)
+        openPath(path, addToRecent, report);
+    if (!report.isEmpty())
+        m_context.prompter.message(report.message(m_context.strings), Prompter::Icon::Critical);
+}
+
+void FileCommands::openPath(const QString& path, bool addToRecent, OpenReport& report)
+{
     if (!FileKind::isProjectFile(path)) {
-        openOneDocument(path, addToRecent);
+        openOneDocument(path, addToRecent, report);
         return;
     }
     // A list of documents: every entry opens in turn; lists inside lists are followed once.
@@ -56,24 +67,24 @@ void FileCommands::openDocument(const QString& path, bool addToRecent)
     if (!list.readable) {
         // The last session may simply not exist yet; any other list the user named does.
         if (path != m_context.lastSessionPath())
-            m_context.prompter.message(FileMissing, Prompter::Icon::Critical);
+            report.addMissing(path);
         return;
     }
     for (const QString& document : list.documents) {
         // Entries beyond the ten slots are dropped without a word, read or not.
         if (m_main.slotTable().freeSlots().isEmpty())
             break;
-        openOneDocument(document, false);
+        openOneDocument(document, false, report);
     }
     if (addToRecent)
         this->addToRecent(path);
     m_currentProject = path;
 }
 
-void FileCommands::openOneDocument(const QString& path, bool addToRecent)
+void FileCommands::openOneDocument(const QString& path, bool addToRecent, OpenReport& report)
 {
     if (!QFileInfo::exists(path)) {
-        m_context.prompter.message(FileMissing, Prompter::Icon::Critical);
+        report.addMissing(path);
         return;
     }
     // With every slot in use the document is dropped before anything is read or asked.
@@ -86,10 +97,10 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent)
         return;
     const FileIO::ReadResult read = FileIO::readWholeFile(path);
     if (!read.ok()) {
-        m_context.prompter.message(read.failure.kind() == FileFailure::Kind::Missing
-                                       ? FileMissing
-                                       : read.failure.describe(m_context.strings),
-                                   Prompter::Icon::Critical);
+        if (read.failure.kind() == FileFailure::Kind::Missing)
+            report.addMissing(path);
+        else
+            report.addError(read.failure.describe(m_context.strings));
         return;
     }
     const int slot = m_main.newTab(AppPaths::fileName(path));

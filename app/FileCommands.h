@@ -13,6 +13,7 @@ class QAction;
 namespace Quillorn {
 
 class MainWindow;
+class OpenReport;
 struct AppContext;
 
 // Bringing files into document slots and writing them back: open (dialog, recent files,
@@ -25,6 +26,9 @@ public:
 
     // Opens `path` into a new slot, or every document a ".qlp" file lists.
     void openDocument(const QString& path, bool addToRecent);
+    // Opens each of `paths` in turn as one batch: what could not be opened is told in one
+    // message at the end.
+    void openDocuments(const QStringList& paths, bool addToRecent);
     void openFromDialog();
     void openRecent(int index);
 
@@ -55,7 +59,8 @@ public:
     const Encoding& encoding(int slot) const { return m_encodings.at(static_cast<size_t>(slot)); }
 
 private:
-    void openOneDocument(const QString& path, bool addToRecent);
+    void openPath(const QString& path, bool addToRecent, OpenReport& report);
+    void openOneDocument(const QString& path, bool addToRecent, OpenReport& report);
     // Writes the editor's document to `path` in the slot's encoding; tells the user and
     // returns false when it could not.
     bool writeDocument(int slot, const QString& path);

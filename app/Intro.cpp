@@ -51,7 +51,6 @@ Intro::Intro(QWidget* parent)
     connect(&m_fade, &QTimer::timeout, this, &Intro::fadeStep);
     connect(&m_loadingTimer, &QTimer::timeout, this, &Intro::loadingStep);
     connect(&m_finish, &QTimer::timeout, this, &Intro::finish);
-    m_fade.start();
 }
 
 QString Intro::loadingText() const
@@ -96,6 +95,14 @@ void Intro::finish()
     m_finish.stop();
     Q_EMIT finished();
     close();
+}
+
+void Intro::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The fade starts with the window on the screen, not while the main window loads.
+    if (!m_finished && !m_fade.isActive() && m_opacity == StartOpacity)
+        m_fade.start();
 }
 
 void Intro::mousePressEvent(QMouseEvent*)

@@ -37,6 +37,7 @@ Q_SIGNALS:
     void finished();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -233,6 +233,7 @@ void MainWindow::setLanguage()
     if (s.language.isEmpty())
         s.language = QStringLiteral("english");
     m_context.strings.load(m_context.languageDir() + QLatin1String("main.lng"), s.language);
+    m_qtTranslation.apply(s.language);
     CaptionTable::apply(this, m_context.strings);
     m_editor->setLangStrings(&m_context.strings);
     m_tags->setLanguage();
@@ -244,13 +245,12 @@ void MainWindow::showAbout()
     about.exec();
 }
 
-void MainWindow::init(const QString& commandLine)
+void MainWindow::init(const QStringList& files)
 {
-    const QString path = Startup::initialOpen(commandLine, m_context.settings.openLastSession,
-                                              m_context.lastSessionPath());
-    // The command line's file goes into the recent list; the last session does not.
-    if (!path.isEmpty())
-        m_files->openDocument(path, !commandLine.trimmed().isEmpty());
+    // The command line's files go into the recent list; the last session does not.
+    m_files->openDocuments(Startup::initialOpen(files, m_context.settings.openLastSession,
+                                                m_context.lastSessionPath()),
+                           !files.isEmpty());
 }
 
 QStringList MainWindow::sessionPaths() const

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainMenus.h"
+#include "app/QtTranslation.h"
 #include "app/SlotTable.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
@@ -37,8 +38,8 @@ public:
     // Loads the language strings and sets every caption of the window from them.
     void setLanguage();
 
-    // Opens the file named on the command line, or the last session when that is on.
-    void init(const QString& commandLine);
+    // Opens the files named on the command line, or the last session when that is on.
+    void init(const QStringList& files);
 
     // The orderly stop: settings and the session file are written. Runs once; closing the
     // window and a stop signal both end here. Gives the writes that failed (their old files
@@ -130,6 +131,7 @@ private:
     FindWindow* m_find = nullptr;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;
+    QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     int m_active = -1;
     bool m_switching = false;

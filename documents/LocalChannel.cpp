@@ -4,7 +4,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QUrl>
 
@@ -15,7 +14,7 @@ namespace Quillorn {
 
 namespace {
 
-// A folder that only this user can reach: ours and closed to others.
+// A folder that only this user can reach: a real folder (not a link), ours, closed to others.
 bool isPrivateFolder(const QByteArray& folder)
 {
     struct stat info;
@@ -23,43 +22,62 @@ bool isPrivateFolder(const QByteArray& folder)
            info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
 
+// The XDG runtime folder (made when it is named but missing), when it is private; else empty.
+QString xdgRuntimeFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty())
+        return {};
+    ::mkdir(runtime.constData(), 0700);
+    return isPrivateFolder(runtime) ? QFile::decodeName(runtime) : QString();
+}
+
+// Our folder in the shared temporary folder. Anyone may create a name there first, so it is
+// used only when it is ours, private and not a link; empty otherwise.
+QString privateTempFolder()
+{
+    const QByteArray own =
+        QFile::encodeName(QDir::tempPath()) + "/quillorn-" + QByteArray::number(::getuid());
+    ::mkdir(own.constData(), 0700);
+    return isPrivateFolder(own) ? QFile::decodeName(own) : QString();
+}
+
 // Socket paths are limited to 108 bytes by the system.
 constexpr qsizetype MaxSocketPath = 100;
+
+// The socket `name` in `folder`, shortened to a hash when the path would be too long; empty
+// when even that does not fit.
+QString socketPath(const QString& folder, const QByteArray& name)
+{
+    const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name);
+    if (QFile::encodeName(path).size() <= MaxSocketPath)
+        return path;
+    const QString hashed =
+        folder + QLatin1Char('/') +
+        QString::fromLatin1(
+            QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex().left(16));
+    return QFile::encodeName(hashed).size() <= MaxSocketPath ? hashed : QString();
+}
 
 } // namespace
 
 QString LocalChannel::runtimeFolder()
 {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty()) {
-        if (!QFileInfo::exists(QFile::decodeName(runtime)))
-            ::mkdir(runtime.constData(), 0700);
-        if (isPrivateFolder(runtime))
-            return QFile::decodeName(runtime);
-    }
-    const QByteArray own =
-        QFile::encodeName(QDir::tempPath()) + "/quillorn-" + QByteArray::number(::getuid());
-    ::mkdir(own.constData(), 0700);
-    if (isPrivateFolder(own))
-        return QFile::decodeName(own);
-    return QDir::tempPath();
+    const QString runtime = xdgRuntimeFolder();
+    return runtime.isEmpty() ? privateTempFolder() : runtime;
 }
 
 QString LocalChannel::serverName(const QString& application, const QString& topic)
 {
     const QByteArray name = QUrl::toPercentEncoding(application.toLower()) + '+' +
                             QUrl::toPercentEncoding(topic.toLower());
-    const QString folder = runtimeFolder();
-    QString path = folder + QLatin1Char('/') + QString::fromLatin1(name);
-    if (QFile::encodeName(path).size() > MaxSocketPath) {
-        const QByteArray hash =
-            QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex().left(16);
-        path = folder + QLatin1Char('/') + QString::fromLatin1(hash);
-        if (QFile::encodeName(path).size() > MaxSocketPath)
-            path = QDir::tempPath() + QLatin1String("/quillorn-") + QString::number(::getuid()) +
-                   QLatin1Char('-') + QString::fromLatin1(hash);
+    if (const QString runtime = xdgRuntimeFolder(); !runtime.isEmpty()) {
+        if (const QString path = socketPath(runtime, name); !path.isEmpty())
+            return path;
     }
-    return path;
+    if (const QString own = privateTempFolder(); !own.isEmpty())
+        return socketPath(own, name);
+    return {};
 }
 
 QByteArray LocalChannel::frame(const QString& request)
@@ -72,6 +90,8 @@ QByteArray LocalChannel::frame(const QString& request)
 LocalChannel::Outcome LocalChannel::send(const QString& serverName, const QString& request,
                                          int timeoutMs)
 {
+    if (serverName.isEmpty())
+        return Outcome::NoListener;
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(serverName);

@@ -15,12 +15,14 @@ public:
     // A request longer than this is not one (a path is at most a few kilobytes).
     static constexpr qsizetype MaxRequestBytes = 64 * 1024;
 
-    // The user's own folder for sockets: the XDG runtime folder, or a private folder in the
-    // temporary folder when there is none.
+    // The user's own folder for sockets: the XDG runtime folder, or else a folder of ours in
+    // the temporary folder, made with mode 0700 and used only while it is ours, private and
+    // not a link. Empty when neither can be trusted.
     static QString runtimeFolder();
 
     // Full path of the socket of `application` and `topic`, compared without regard to case
-    // as the names of the desktop's execute requests are.
+    // as the names of the desktop's execute requests are. Empty when there is no folder to
+    // trust: then nothing is sent or taken.
     static QString serverName(const QString& application, const QString& topic);
 
     static QByteArray frame(const QString& request);

@@ -20,8 +20,9 @@ SingleInstance::SingleInstance(QObject* parent)
 SingleInstance::SingleInstance(const QString& application, const QString& topic, QObject* parent)
     : QObject(parent)
     , m_name(LocalChannel::serverName(application, topic))
-    , m_lock(std::make_unique<QLockFile>(m_name + QLatin1String(".lock")))
 {
+    if (!m_name.isEmpty())
+        m_lock = std::make_unique<QLockFile>(m_name + QLatin1String(".lock"));
 }
 
 SingleInstance::~SingleInstance()
@@ -30,41 +31,48 @@ SingleInstance::~SingleInstance()
         m_server->close();
 }
 
-bool SingleInstance::lockHeldElsewhere()
+SingleInstance::HandOff SingleInstance::handOff(const QStringList& paths, int timeoutMs)
 {
-    if (m_lock->isLocked())
-        return false;
-    if (m_lock->tryLock(0))
-        return false; // nobody else runs: this start becomes the server
-    return m_lock->error() == QLockFile::LockFailedError;
-}
-
-bool SingleInstance::handOff(const QString& path, int timeoutMs)
-{
-    if (path.trimmed().isEmpty())
-        return false;
-    // The running editor has a current folder of its own: a name typed relative to this
-    // start's folder must reach it whole.
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    const QDeadlineTimer deadline(timeoutMs);
-    for (;;) {
-        const auto outcome = LocalChannel::send(m_name, absolute,
-                                                int(std::max<qint64>(1, deadline.remainingTime())));
-        if (outcome == LocalChannel::Outcome::Delivered)
-            return true;
-        if (outcome == LocalChannel::Outcome::NoAnswer)
-            return false;
-        if (!lockHeldElsewhere() || deadline.hasExpired())
-            return false;
-        QThread::msleep(20);
+    HandOff result;
+    for (const QString& path : paths)
+        result.left.append(QFileInfo(path).absoluteFilePath());
+    if (!m_lock)
+        return result;
+    // An empty request stands for a start without files.
+    QStringList requests = result.left.isEmpty() ? QStringList{QString()} : result.left;
+    const QDeadlineTimer starting(StartingEditorMs);
+    while (!requests.isEmpty()) {
+        // With the lock this start is the editor, unless one that lost its lock file (a
+        // cleaned runtime folder) still answers; the request below finds out.
+        const bool ours = m_lock->isLocked() || m_lock->tryLock(0);
+        const bool heldElsewhere = !ours && m_lock->error() == QLockFile::LockFailedError;
+        switch (LocalChannel::send(m_name, requests.first(), timeoutMs)) {
+        case LocalChannel::Outcome::Delivered:
+            requests.removeFirst();
+            if (!result.left.isEmpty())
+                result.left.removeFirst();
+            continue;
+        case LocalChannel::Outcome::NoAnswer:
+            return result;
+        case LocalChannel::Outcome::NoListener:
+            // An editor that holds the lock but does not listen yet is just starting.
+            if (!heldElsewhere || starting.hasExpired())
+                return result;
+            QThread::msleep(20);
+            continue;
+        }
     }
+    if (m_lock->isLocked())
+        m_lock->unlock();
+    result.done = true;
+    return result;
 }
 
 bool SingleInstance::listen()
 {
     if (isListening())
         return true;
-    if (!m_lock->isLocked() && !m_lock->tryLock(0))
+    if (!m_lock || (!m_lock->isLocked() && !m_lock->tryLock(0)))
         return false;
     // An editor that lost its lock file (a cleaned runtime folder) may still answer: its
     // socket is left alone.
@@ -124,7 +132,9 @@ void SingleInstance::readRequest(QLocalSocket* socket)
     socket->write(LocalChannel::acknowledgement());
     socket->flush();
     socket->disconnectFromServer();
-    if (!path.isEmpty())
+    if (path.isEmpty())
+        Q_EMIT activationRequested();
+    else
         Q_EMIT openRequested(path);
 }
 

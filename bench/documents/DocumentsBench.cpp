@@ -146,7 +146,7 @@ void handOffToRunningEditor(benchmark::State& state)
     }
     SingleInstance client(application, QStringLiteral("SYSTEM"));
     for (auto _ : state) {
-        if (!client.handOff(QStringLiteral("/home/user/site/index.html")))
+        if (!client.handOff({QStringLiteral("/home/user/site/index.html")}).done)
             state.SkipWithError("hand-off failed");
     }
     server.kill();

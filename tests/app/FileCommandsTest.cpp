@@ -523,18 +523,23 @@ void FileCommandsTest::sessionListsDocumentsInSlotOrder()
 
 void FileCommandsTest::openingAListOpensItsDocuments_data()
 {
-    // "@x" names document x.html beside the list, "@self" the list itself.
+    // "@x" names document x.html beside the list, "@self" the list itself, "@nothere" and
+    // "@gone" missing files; "{docs}" in the message stands for the list's folder.
     QTest::addColumn<QString>("listName");
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<int>("missingMessages");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("opened");
-    QTest::newRow("missing file") << "s.qlp" << QStringList{"@a", "@nothere", "@b"} << 1
-                                  << QStringList{"a.html", "b.html"};
+    QTest::newRow("missing file") << "s.qlp" << QStringList{"@a", "@nothere", "@b"}
+                                  << "File doesn't exist!" << QStringList{"a.html", "b.html"};
+    QTest::newRow("missing files, told once")
+        << "s.qlp" << QStringList{"@a", "@nothere", "@b", "@gone"}
+        << "These files don't exist:\n{docs}nothere.html\n{docs}gone.html"
+        << QStringList{"a.html", "b.html"};
     QTest::newRow("capital extension")
-        << "S.QLP" << QStringList{"@a", "@b"} << 0 << QStringList{"a.html", "b.html"};
-    QTest::newRow("untitled entry")
-        << "s.qlp" << QStringList{"@a", "", "@b"} << 1 << QStringList{"a.html", "b.html"};
-    QTest::newRow("lists itself") << "self.qlp" << QStringList{"@a", "@self", "@b"} << 0
+        << "S.QLP" << QStringList{"@a", "@b"} << "" << QStringList{"a.html", "b.html"};
+    QTest::newRow("untitled entry") << "s.qlp" << QStringList{"@a", "", "@b"}
+                                    << "File doesn't exist!" << QStringList{"a.html", "b.html"};
+    QTest::newRow("lists itself") << "self.qlp" << QStringList{"@a", "@self", "@b"} << ""
                                   << QStringList{"a.html", "b.html"};
     QStringList twelve;
     QStringList ten;
@@ -544,14 +549,14 @@ void FileCommandsTest::openingAListOpensItsDocuments_data()
     }
     twelve << "@nothere"
            << "@d0";
-    QTest::newRow("more than ten") << "big.qlp" << twelve << 0 << ten;
+    QTest::newRow("more than ten") << "big.qlp" << twelve << "" << ten;
 }
 
 void FileCommandsTest::openingAListOpensItsDocuments()
 {
     QFETCH(QString, listName);
     QFETCH(QStringList, lines);
-    QFETCH(int, missingMessages);
+    QFETCH(QString, message);
     QFETCH(QStringList, opened);
     Fixture f;
     MainWindow window(f.context);
@@ -561,8 +566,9 @@ void FileCommandsTest::openingAListOpensItsDocuments()
     for (const QString& line : lines) {
         if (line == QLatin1String("@self"))
             entries.append(list);
-        else if (line == QLatin1String("@nothere"))
-            entries.append(f.env.path(QStringLiteral("docs/nothere.html")));
+        else if (line == QLatin1String("@nothere") || line == QLatin1String("@gone"))
+            entries.append(
+                f.env.path(QLatin1String("docs/") + line.mid(1) + QLatin1String(".html")));
         else if (line.startsWith(QLatin1Char('@')))
             entries.append(f.document(line.mid(1) + QLatin1String(".html"), line.toLatin1()));
         else
@@ -572,8 +578,9 @@ void FileCommandsTest::openingAListOpensItsDocuments()
                             entries.join(QLatin1String("\r\n")).toUtf8()));
 
     f.prompter.expectOpenFile(QString(), list);
-    for (int i = 0; i < missingMessages; ++i)
-        f.prompter.expectMessage(QStringLiteral("File doesn't exist!"), Prompter::Icon::Critical);
+    if (!message.isEmpty())
+        f.prompter.expectMessage(message.replace(QLatin1String("{docs}"), f.env.path("docs/")),
+                                 Prompter::Icon::Critical);
     window.menus().openOld->trigger();
 
     QCOMPARE(captions(window), opened);
@@ -660,7 +667,7 @@ void FileCommandsTest::lastSessionAtStart()
 
     MainWindow window(f.context);
     QVERIFY(MainWindowDriver::show(window));
-    window.init(commandLine ? QLatin1String("  ") + c + QLatin1String(" ") : QString());
+    window.init(commandLine ? QStringList{c} : QStringList());
     QDir::setCurrent(previous);
 
     QCOMPARE(captions(window), opened);

@@ -2,7 +2,9 @@
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
 #include "documents/FileIO.h"
+#include "platform/QtPrompter.h"
 #include "support/AppFixture.h"
+#include "support/MainWindowDriver.h"
 #include "tags/ReferenceTreeFile.h"
 #include "tags/TagListFile.h"
 
@@ -10,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -23,6 +27,8 @@ private Q_SLOTS:
     void captionsFollowTheLanguage_data();
     void captionsFollowTheLanguage();
     void missingLanguageKeepsCreatedCaptions();
+    void promptButtonsFollowTheLanguage_data();
+    void promptButtonsFollowTheLanguage();
     void closingRewritesSettingsAndSession();
     void recentMenuStopsAtTheFirstEmptySlot();
     void settingsEnableTheirMenus();
@@ -80,6 +86,34 @@ void MainWindowTest::missingLanguageKeepsCreatedCaptions()
     QCOMPARE(window.menus().menu1->title(), QStringLiteral("Main"));
     QCOMPARE(window.menus().saveHtmlAs->text(), QStringLiteral("Save as ..."));
     QCOMPARE(f.context.strings.count(), 0);
+}
+
+void MainWindowTest::promptButtonsFollowTheLanguage_data()
+{
+    QTest::addColumn<QByteArray>("languageLine");
+    QTest::addColumn<QStringList>("buttons");
+    // English after Russian: the translation goes with the window that installed it.
+    QTest::newRow("russian") << QByteArray("language=russian\r\n") << QStringList{"Да", "Нет"};
+    QTest::newRow("english") << QByteArray("Language=english\r\n") << QStringList{"Yes", "No"};
+}
+
+void MainWindowTest::promptButtonsFollowTheLanguage()
+{
+    QFETCH(QByteArray, languageLine);
+    QFETCH(QStringList, buttons);
+    Fixture f;
+    QVERIFY(f.env.writeFile(QStringLiteral("settings.dat"), languageLine));
+    MainWindow window(f.context);
+    QtPrompter prompter;
+    prompter.setParentWidget(&window);
+    QStringList shown;
+    Test::MainWindowDriver::whenMessageBoxShows([&shown](QMessageBox* box) {
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No})
+            shown.append(box->button(button)->text().remove(QLatin1Char('&')));
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!prompter.askYesNo(QStringLiteral("?"), QString()));
+    QCOMPARE(shown, buttons);
 }
 
 void MainWindowTest::closingRewritesSettingsAndSession()

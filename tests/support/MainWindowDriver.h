@@ -6,6 +6,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
+class QMessageBox;
 class QWidget;
 
 namespace Quillorn {
@@ -26,6 +29,10 @@ public:
     // Types `text` character by character (non-ASCII included) into `widget`.
     static void typeText(QWidget* widget, const QString& text);
     static QByteArray fileBytes(const QString& path);
+    // Calls `act` once a real message box is the open prompt, looking every 10 ms; `act` has
+    // to close it. A box that never comes leaves `act` uncalled (the test fails waiting for
+    // its outcome); boxes still open after that are rejected, so a test cannot hang on them.
+    static void whenMessageBoxShows(std::function<void(QMessageBox*)> act);
 };
 
 } // namespace Quillorn::Test
