@@ -72,7 +72,7 @@ void FileCommands::openPath(const QString& path, bool addToRecent, OpenReport& r
     }
     for (const QString& document : list.documents) {
         // Entries beyond the ten slots are dropped without a word, read or not.
-        if (m_main.slotTable().freeSlots().isEmpty())
+        if (m_main.documents().freeSlots().isEmpty())
             break;
         openOneDocument(document, false, report);
     }
@@ -88,7 +88,7 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent, OpenRe
         return;
     }
     // With every slot in use the document is dropped before anything is read or asked.
-    if (m_main.slotTable().freeSlots().isEmpty())
+    if (m_main.documents().freeSlots().isEmpty())
         return;
     const qint64 size = FileIO::fileSize(path);
     if (FileIO::needsSizeQuestion(size) &&
@@ -110,20 +110,17 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent, OpenRe
         this->addToRecent(path);
 
     const LangStrings& strings = m_context.strings;
-    m_main.slotTable()[slot].path = path;
+    DocumentList& documents = m_main.documents();
+    documents.setPath(slot, path);
     m_main.setStatusText(strings.value(Str::WaitParsing));
     const DocumentCodec::Decoded decoded =
         DocumentCodec::decode(read.bytes, m_context.settings.language);
-    m_encodings[static_cast<size_t>(slot)] = decoded.encoding;
+    documents.setEncoding(slot, decoded.encoding);
     m_main.editor()->loadBytes(decoded.utf8);
     m_main.showDocumentControls();
     m_main.setStatusText(strings.value(Str::WaitParsing) + QLatin1String("  ") +
                          strings.value(Str::Completed) + QLatin1String("100%"));
-    m_main.slotTable()[slot].saved = true;
-    m_main.setTabPicture(slot, path);
     m_main.setStatusText(QStringLiteral("OK"));
-    m_main.showOpenedPath(path);
-    m_main.updateTitle();
 }
 
 void FileCommands::openFromDialog()
@@ -146,14 +143,12 @@ bool FileCommands::save()
     const int cur = m_main.currentSlot();
     if (cur < 0)
         return false;
-    const QString path = m_main.slotTable()[cur].path;
+    const QString path = m_main.documents()[cur].path;
     if (path.isEmpty())
         return saveAs();
     if (!writeDocument(cur, path))
         return false;
-    m_main.setTabPicture(cur, m_main.tabCaption(cur));
-    m_main.slotTable()[cur].saved = true;
-    m_main.updateTitle();
+    m_main.documents().setSaved(cur, true);
     return true;
 }
 
@@ -164,8 +159,8 @@ bool FileCommands::saveAs()
         return false;
     const LangStrings& strings = m_context.strings;
     m_main.setStatusText(QStringLiteral("Подождите"));
-    const QString caption = m_main.tabCaption(cur);
-    const QString current = m_main.slotTable()[cur].path;
+    const QString caption = m_main.documents()[cur].name;
+    const QString current = m_main.documents()[cur].path;
     const QString proposed = current.isEmpty() ? caption : current;
     const QString name =
         m_context.prompter.saveFileName(strings.value(Str::SaveAs, QStringLiteral("Save as ...")),
@@ -179,21 +174,16 @@ bool FileCommands::saveAs()
         return false;
     }
     addToRecent(name);
-    m_main.slotTable()[cur].path = name;
-    m_main.slotTable()[cur].saved = true;
-    m_main.setTabCaption(cur, AppPaths::fileName(name));
-    m_main.setTabPicture(cur, name);
-    m_main.showOpenedPath(name);
+    m_main.documents().setPath(cur, name);
+    m_main.documents().setSaved(cur, true);
     m_main.setStatusText(QString());
-    m_main.updateTitle();
     return true;
 }
 
 bool FileCommands::writeDocument(int slot, const QString& path)
 {
     QByteArray utf8 = m_main.editor()->bytes();
-    Encoding encoding =
-        DocumentCodec::encodingForSave(utf8, m_encodings[static_cast<size_t>(slot)]);
+    Encoding encoding = DocumentCodec::encodingForSave(utf8, m_main.documents()[slot].encoding);
     DocumentCodec::Encoded encoded = DocumentCodec::encode(utf8, encoding);
     if (!encoded.ok()) {
         // Never replace what the encoding cannot hold: ask to write UTF-8 instead.
@@ -218,7 +208,7 @@ bool FileCommands::writeDocument(int slot, const QString& path)
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
         return false;
     }
-    m_encodings[static_cast<size_t>(slot)] = encoding;
+    m_main.documents().setEncoding(slot, encoding);
     return true;
 }
 
@@ -267,7 +257,7 @@ void FileCommands::openInExternal(int index)
 {
     const int cur = m_main.currentSlot();
     const auto blocker =
-        ExternalLauncher::blocker(cur >= 0, cur >= 0 && m_main.slotTable()[cur].saved);
+        ExternalLauncher::blocker(cur >= 0, cur >= 0 && m_main.documents()[cur].saved);
     if (const auto message = ExternalLauncher::blockerMessage(blocker)) {
         m_context.prompter.message(m_context.strings.message(*message));
         return;
@@ -276,7 +266,7 @@ void FileCommands::openInExternal(int index)
     if (index + 1 >= programs.size())
         return;
     const ExternalLauncher::Result result =
-        ExternalLauncher::open(programs.at(index + 1), m_main.slotTable()[cur].path);
+        ExternalLauncher::open(programs.at(index + 1), m_main.documents()[cur].path);
     if (result.way == ExternalLauncher::Way::Failed)
         m_context.prompter.message(m_context.strings.message(result.failure, result.subject),
                                    Prompter::Icon::Critical);
@@ -290,7 +280,7 @@ void FileCommands::saveSession()
     if (name.isEmpty())
         return;
     const FileIO::WriteResult written =
-        SessionFile::write(name, m_main.sessionPaths(), m_context.settings.language);
+        SessionFile::write(name, m_main.documents().paths(), m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
@@ -303,12 +293,12 @@ void FileCommands::addFileToProject()
         return;
     }
     const int cur = m_main.currentSlot();
-    if (cur < 0 || m_main.slotTable()[cur].path.isEmpty()) {
+    if (cur < 0 || m_main.documents()[cur].path.isEmpty()) {
         m_context.prompter.message(strings.message(Str::SaveFileFirstForProject));
         return;
     }
     const FileIO::WriteResult written = SessionFile::appendEntry(
-        m_currentProject, m_main.slotTable()[cur].path, m_context.settings.language);
+        m_currentProject, m_main.documents()[cur].path, m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
@@ -316,10 +306,10 @@ void FileCommands::addFileToProject()
 void FileCommands::saveProject()
 {
     QList<ProjectsWindow::OpenDocument> documents;
-    for (int i = 0; i < SlotTable::Count; ++i) {
-        if (m_main.slotTable().inUse(i))
-            documents.append(
-                {i, m_main.tabCaption(i), m_main.slotTable()[i].path, m_main.slotTable()[i].saved});
+    const DocumentList& list = m_main.documents();
+    for (int i = 0; i < DocumentList::Count; ++i) {
+        if (list.inUse(i))
+            documents.append({i, list[i].name, list[i].path, list[i].saved});
     }
     ProjectsWindow window(documents, m_context.strings, m_context.prompter,
                           m_context.settings.language, &m_main);
@@ -333,18 +323,15 @@ void FileCommands::newDocument()
     if (chooser.exec() != QDialog::Accepted)
         return;
     const TemplateChooser::Choice& choice = chooser.choice();
-    const int slot = m_main.newTab(QLatin1String("unknown") + choice.extension);
+    const int slot = m_main.newTab(QLatin1String("unknown") + choice.extension, choice.icon);
     if (slot < 0)
         return;
-    m_main.setTabPicture(slot, QLatin1String("unknown") + choice.extension, choice.icon);
-    m_main.callEmptyFlName(slot);
     const QByteArray utf8 = choice.text.toUtf8();
-    m_encodings[static_cast<size_t>(slot)] = DocumentCodec::encodingForNew(utf8);
+    m_main.documents().setEncoding(slot, DocumentCodec::encodingForNew(utf8));
     m_main.editor()->loadBytes(utf8);
     // A blank document holds nothing to lose; one started from a template asks before closing.
-    m_main.slotTable()[slot].saved = utf8.isEmpty();
+    m_main.documents().setSaved(slot, utf8.isEmpty());
     m_main.showDocumentControls();
-    m_main.updateTitle();
 }
 
 void FileCommands::addToTemplates()
@@ -365,12 +352,6 @@ void FileCommands::addToTemplates()
         store.addTemplate(*name, m_main.editor()->text(), m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
-}
-
-void FileCommands::forgetSlot(int slot)
-{
-    if (SlotTable::isValid(slot))
-        m_encodings[static_cast<size_t>(slot)] = Encoding{};
 }
 
 } // namespace Quillorn

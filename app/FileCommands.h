@@ -1,12 +1,7 @@
 #pragma once
 
-#include "app/SlotTable.h"
-#include "documents/Encoding.h"
-
 #include <QList>
 #include <QObject>
-
-#include <array>
 
 class QAction;
 
@@ -52,22 +47,17 @@ public:
     void newDocument();
     void addToTemplates();
 
-    // The slot was closed: what was kept for it goes.
-    void forgetSlot(int slot);
-
     const QString& currentProject() const { return m_currentProject; }
-    const Encoding& encoding(int slot) const { return m_encodings.at(static_cast<size_t>(slot)); }
 
 private:
     void openPath(const QString& path, bool addToRecent, OpenReport& report);
     void openOneDocument(const QString& path, bool addToRecent, OpenReport& report);
-    // Writes the editor's document to `path` in the slot's encoding; tells the user and
-    // returns false when it could not.
+    // Writes the editor's document to `path` in the slot's encoding, and keeps the encoding
+    // written; tells the user and returns false when it could not.
     bool writeDocument(int slot, const QString& path);
 
     MainWindow& m_main;
     AppContext& m_context;
-    std::array<Encoding, SlotTable::Count> m_encodings;
     QString m_currentProject;
     QList<QAction*> m_externalEntries;
 };

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/DocumentList.h"
 #include "app/MainMenus.h"
 #include "app/QtTranslation.h"
-#include "app/SlotTable.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
 class QLabel;
@@ -47,47 +46,35 @@ public:
     QList<FileFailure> shutdown();
 
     // Takes a free slot for a document named `fileName`, shows its tab with the kind's picture
-    // and makes it current. -1 when all ten slots are in use.
-    int newTab(const QString& fileName);
+    // (or `fallback` for a kind without one) and makes it current. -1 when all ten slots are in
+    // use.
+    int newTab(const QString& fileName, const QIcon& fallback = {});
     // Asks about unsaved changes (Yes saves first) and closes the current tab.
     void closeCurrentTab();
     // Closes every open tab in tab order, each asking for itself.
     void closeAllWindows();
     // Saves every open document in tab order, then returns to the current one.
     void saveAllFiles();
-    // The document of `slot` has no file any more: its next Save asks for a name.
-    void callEmptyFlName(int slot);
-
     // Makes `slot` the current tab and shows its document in the editor.
     void activateSlot(int slot);
     // The slot whose document the editor shows; -1 while no document is shown.
-    int currentSlot() const { return m_active; }
+    int currentSlot() const { return m_documents.current(); }
 
-    void setTabCaption(int slot, const QString& caption);
     QString tabCaption(int slot) const;
-    // Sets the tab picture from the file name's extension; a file of another kind gets the
-    // desktop's icon for it, or the given icon.
-    void setTabPicture(int slot, const QString& fileName, const QIcon& fallback = {});
     void setStatusText(const QString& text);
-    // Shows `path` in the path label, shortened to fit.
-    void showOpenedPath(const QString& path);
     // Shows the editor and the controls that belong to an open document.
     void showDocumentControls();
-    // Refreshes the window title from the current document.
-    void updateTitle();
 
     Editor* editor() const { return m_editor; }
     AppContext& context() const { return m_context; }
-    SlotTable& slotTable() { return m_slots; }
-    const SlotTable& slotTable() const { return m_slots; }
+    DocumentList& documents() { return m_documents; }
+    const DocumentList& documents() const { return m_documents; }
     const MainMenus& menus() const { return *m_menus; }
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
-    // The paths of the open documents in slot order, as a session lists them.
-    QStringList sessionPaths() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +91,16 @@ private:
     void showAbout();
     void layOutPathLabel();
     void onContentChanged();
+    void onCurrentChanged(int slot);
+    void onPathChanged(int slot);
+    void onClosed(int slot);
+    // Sets the tab picture from the document's kind; a document of another kind gets the
+    // desktop's icon for its file, or `fallback`.
+    void setTabPicture(int slot, const QIcon& fallback = {});
+    // Shows `path` in the path label, shortened to fit.
+    void showOpenedPath(const QString& path);
+    // Refreshes the window title from the current document.
+    void updateTitle();
     void onTabClicked(int index);
     void cycleTab(bool forward);
     void openFind(bool replace);
@@ -116,9 +113,7 @@ private:
 
     AppContext& m_context;
     std::unique_ptr<MainMenus> m_menus;
-    SlotTable m_slots;
-    std::array<QsciDocument, SlotTable::Count> m_documents;
-    std::array<Editor::ViewState, SlotTable::Count> m_views;
+    DocumentList m_documents;
     QTabBar* m_tabs = nullptr;
     QToolButton* m_closeTab = nullptr;
     QWidget* m_page = nullptr;
@@ -133,7 +128,6 @@ private:
     std::unique_ptr<TagCommands> m_tags;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
-    int m_active = -1;
     bool m_switching = false;
     bool m_closingTab = false;
     bool m_shutDown = false;

@@ -334,7 +334,7 @@ void StartupTest::handedOverFilesWaitForTheOpenPrompt()
     }
     QTRY_COMPARE_WITH_TIMEOUT(second, message, 60000);
     QCOMPARE(mostOpen, 1);
-    QCOMPARE(window->sessionPaths(), opened);
+    QCOMPARE(window->documents().paths(), opened);
 }
 
 QTEST_MAIN(StartupTest)
