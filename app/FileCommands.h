@@ -7,7 +7,8 @@ class QAction;
 
 namespace Quillorn {
 
-class MainWindow;
+class DocumentList;
+class DocumentView;
 class OpenReport;
 struct AppContext;
 
@@ -17,7 +18,8 @@ struct AppContext;
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FileCommands(MainWindow& main);
+    // The documents open in `documents` and show in `view`; dialogs open over `window`.
+    FileCommands(AppContext& context, DocumentList& documents, DocumentView& view, QWidget* window);
 
     // Opens `path` into a new slot, or every document a ".qlp" file lists.
     void openDocument(const QString& path, bool addToRecent);
@@ -56,8 +58,10 @@ private:
     // written; tells the user and returns false when it could not.
     bool writeDocument(int slot, const QString& path);
 
-    MainWindow& m_main;
     AppContext& m_context;
+    DocumentList& m_documents;
+    DocumentView& m_view;
+    QWidget* m_window;
     QString m_currentProject;
     QList<QAction*> m_externalEntries;
 };

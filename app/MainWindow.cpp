@@ -131,8 +131,10 @@ void MainWindow::buildWindow()
     setCentralWidget(central);
     resize(1000, 700);
 
-    m_files = std::make_unique<FileCommands>(*this);
-    m_tags = std::make_unique<TagCommands>(*this, m_commandRow);
+    m_document = std::make_unique<EditorDocument>(*m_editor, m_documents);
+    m_files = std::make_unique<FileCommands>(m_context, m_documents, *this, this);
+    m_tags = std::make_unique<TagCommands>(m_context, *m_menus, *m_editor, *m_document,
+                                           m_commandRow, this);
     m_commandRow->addStretch();
     connectCommands();
 }

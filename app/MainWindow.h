@@ -2,6 +2,8 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentList.h"
+#include "app/DocumentView.h"
+#include "app/EditorDocument.h"
 #include "app/MainMenus.h"
 #include "app/QtTranslation.h"
 #include "editing/Editor.h"
@@ -28,7 +30,7 @@ class TagCommands;
 // The main window (Main): menus, the ten document tabs over the one editor, the command
 // buttons and the status and path labels. It is prepared behind the splash, shown when the
 // splash finishes, and runs the orderly stop when it closes.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
@@ -45,10 +47,7 @@ public:
     // were kept); closing the window tells the user, a stop signal cannot wait for that.
     QList<FileFailure> shutdown();
 
-    // Takes a free slot for a document named `fileName`, shows its tab with the kind's picture
-    // (or `fallback` for a kind without one) and makes it current. -1 when all ten slots are in
-    // use.
-    int newTab(const QString& fileName, const QIcon& fallback = {});
+    int newTab(const QString& fileName, const QIcon& fallback) override;
     // Asks about unsaved changes (Yes saves first) and closes the current tab.
     void closeCurrentTab();
     // Closes every open tab in tab order, each asking for itself.
@@ -61,15 +60,16 @@ public:
     int currentSlot() const { return m_documents.current(); }
 
     QString tabCaption(int slot) const;
-    void setStatusText(const QString& text);
-    // Shows the editor and the controls that belong to an open document.
-    void showDocumentControls();
+    void setStatusText(const QString& text) override;
+    void showDocumentControls() override;
 
-    Editor* editor() const { return m_editor; }
+    Editor* editor() const override { return m_editor; }
+    // The current document as the subsystems beside the editor see it.
+    CurrentDocument& currentDocument() const { return *m_document; }
     AppContext& context() const { return m_context; }
     DocumentList& documents() { return m_documents; }
     const DocumentList& documents() const { return m_documents; }
-    const MainMenus& menus() const { return *m_menus; }
+    const MainMenus& menus() const override { return *m_menus; }
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
     QTabBar* tabStrip() const { return m_tabs; }
@@ -118,6 +118,7 @@ private:
     QToolButton* m_closeTab = nullptr;
     QWidget* m_page = nullptr;
     Editor* m_editor = nullptr;
+    std::unique_ptr<EditorDocument> m_document;
     QHBoxLayout* m_commandRow = nullptr;
     QRadioButton* m_previewMode[2] = {nullptr, nullptr};
     QLabel* m_status = nullptr;
