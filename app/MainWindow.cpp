@@ -2,9 +2,9 @@
 
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
+#include "app/CommandLine.h"
 #include "app/FileCommands.h"
 #include "app/PathShortener.h"
-#include "app/Startup.h"
 #include "app/TagCommands.h"
 #include "documents/FileKind.h"
 #include "documents/SessionFile.h"
@@ -260,8 +260,8 @@ void MainWindow::showAbout()
 void MainWindow::init(const QStringList& files)
 {
     // The command line's files go into the recent list; the last session does not.
-    m_files->openDocuments(Startup::initialOpen(files, m_context.settings.openLastSession,
-                                                m_context.lastSessionPath()),
+    m_files->openDocuments(CommandLine::initialOpen(files, m_context.settings.openLastSession,
+                                                    m_context.lastSessionPath()),
                            !files.isEmpty());
 }
 
