@@ -239,7 +239,7 @@ void FileCommands::rebuildRecentMenu()
     }
 }
 
-void FileCommands::parseExt()
+void FileCommands::rebuildExternalMenu()
 {
     QMenu* menu = m_view.menus().settings;
     for (QAction* entry : m_externalEntries)

@@ -38,7 +38,7 @@ public:
     void rebuildRecentMenu();
 
     // Rebuilds the external-program entries of the Settings menu.
-    void parseExt();
+    void rebuildExternalMenu();
     // Hands the current document to external program entry `index`.
     void openInExternal(int index);
 

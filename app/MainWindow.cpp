@@ -213,19 +213,18 @@ void MainWindow::load()
     hideDocumentControls();
 
     SettingsFile(m_context.settingsPath()).read(m_context.settings);
-    applySettings();
-    setLanguage();
     m_editor->loadLanguageFiles(m_context.languagesDir());
     m_editor->setLineNumbersVisible(m_menus->setNum->isChecked());
-    m_files->parseExt();
+    applySettings();
 }
 
 void MainWindow::applySettings()
 {
-    const Settings& s = m_context.settings;
+    Settings& s = m_context.settings;
     m_menus->htmlTidy->setEnabled(s.tidyAvailable);
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
     m_files->rebuildRecentMenu();
+    m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
     const QList<QAction*> pending{
@@ -237,11 +236,8 @@ void MainWindow::applySettings()
         m_menus->phpHighlight, m_menus->phpCompact,      m_menus->help};
     for (QAction* action : pending)
         action->setEnabled(false);
-}
 
-void MainWindow::setLanguage()
-{
-    Settings& s = m_context.settings;
+    // The interface language: the strings, Qt's own dialogs and every caption.
     if (s.language.isEmpty())
         s.language = QStringLiteral("english");
     m_context.strings.load(m_context.languageDir() + QLatin1String("main.lng"), s.language);

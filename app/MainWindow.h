@@ -36,8 +36,10 @@ public:
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Loads the language strings and sets every caption of the window from them.
-    void setLanguage();
+    // Rebuilds everything the settings decide: the interface language and every caption, the
+    // recent-files and external-program menus, and which tools can be used. Runs at start and
+    // whenever the settings change.
+    void applySettings();
 
     // Opens the files named on the command line, or the last session when that is on.
     void init(const QStringList& files);
@@ -87,7 +89,6 @@ private:
     void buildWindow();
     void connectCommands();
     void load();
-    void applySettings();
     void showAbout();
     void layOutPathLabel();
     void onContentChanged();
