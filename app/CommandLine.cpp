@@ -73,4 +73,12 @@ LangStrings CommandLine::strings(const QString& appDir)
     return table;
 }
 
+QStringList CommandLine::initialOpen(const QStringList& files, bool openLastSession,
+                                     const QString& lastSessionPath)
+{
+    if (!files.isEmpty())
+        return files;
+    return openLastSession ? QStringList{lastSessionPath} : QStringList();
+}
+
 } // namespace Quillorn

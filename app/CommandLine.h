@@ -36,6 +36,11 @@ public:
     static Answer answer(const Request& request, const LangStrings& strings, const QString& program,
                          const QString& version);
 
+    // What the main window opens first: the files named on the command line, else the last
+    // session when `openLastSession` is on, else nothing.
+    static QStringList initialOpen(const QStringList& files, bool openLastSession,
+                                   const QString& lastSessionPath);
+
     // The string table of the language the settings in the program folder `appDir` name;
     // english when that cannot be read.
     static LangStrings strings(const QString& appDir);

@@ -1,6 +1,9 @@
 #include "app/FileCommands.h"
 
-#include "app/MainWindow.h"
+#include "app/AppContext.h"
+#include "app/DocumentList.h"
+#include "app/DocumentView.h"
+#include "app/MainMenus.h"
 #include "app/OpenReport.h"
 #include "documents/CharsetDeclaration.h"
 #include "documents/DocumentCodec.h"
@@ -24,12 +27,15 @@
 
 namespace Quillorn {
 
-FileCommands::FileCommands(MainWindow& main)
-    : QObject(&main)
-    , m_main(main)
-    , m_context(main.context())
+FileCommands::FileCommands(AppContext& context, DocumentList& documents, DocumentView& view,
+                           QWidget* window)
+    : QObject(window)
+    , m_context(context)
+    , m_documents(documents)
+    , m_view(view)
+    , m_window(window)
 {
-    const MainMenus& menus = m_main.menus();
+    const MainMenus& menus = m_view.menus();
     connect(menus.opnNew, &QAction::triggered, this, &FileCommands::newDocument);
     connect(menus.openOld, &QAction::triggered, this, &FileCommands::openFromDialog);
     connect(menus.saveHtml, &QAction::triggered, this, &FileCommands::save);
@@ -72,7 +78,7 @@ void FileCommands::openPath(const QString& path, bool addToRecent, OpenReport& r
     }
     for (const QString& document : list.documents) {
         // Entries beyond the ten slots are dropped without a word, read or not.
-        if (m_main.slotTable().freeSlots().isEmpty())
+        if (m_documents.freeSlots().isEmpty())
             break;
         openOneDocument(document, false, report);
     }
@@ -88,7 +94,7 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent, OpenRe
         return;
     }
     // With every slot in use the document is dropped before anything is read or asked.
-    if (m_main.slotTable().freeSlots().isEmpty())
+    if (m_documents.freeSlots().isEmpty())
         return;
     const qint64 size = FileIO::fileSize(path);
     if (FileIO::needsSizeQuestion(size) &&
@@ -103,27 +109,23 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent, OpenRe
             report.addError(read.failure.describe(m_context.strings));
         return;
     }
-    const int slot = m_main.newTab(AppPaths::fileName(path));
+    const int slot = m_view.newTab(AppPaths::fileName(path), {});
     if (slot < 0)
         return;
     if (addToRecent)
         this->addToRecent(path);
 
     const LangStrings& strings = m_context.strings;
-    m_main.slotTable()[slot].path = path;
-    m_main.setStatusText(strings.value(Str::WaitParsing));
+    m_documents.setPath(slot, path);
+    m_view.setStatusText(strings.value(Str::WaitParsing));
     const DocumentCodec::Decoded decoded =
         DocumentCodec::decode(read.bytes, m_context.settings.language);
-    m_encodings[static_cast<size_t>(slot)] = decoded.encoding;
-    m_main.editor()->loadBytes(decoded.utf8);
-    m_main.showDocumentControls();
-    m_main.setStatusText(strings.value(Str::WaitParsing) + QLatin1String("  ") +
+    m_documents.setEncoding(slot, decoded.encoding);
+    m_view.editor()->loadBytes(decoded.utf8);
+    m_view.showDocumentControls();
+    m_view.setStatusText(strings.value(Str::WaitParsing) + QLatin1String("  ") +
                          strings.value(Str::Completed) + QLatin1String("100%"));
-    m_main.slotTable()[slot].saved = true;
-    m_main.setTabPicture(slot, path);
-    m_main.setStatusText(QStringLiteral("OK"));
-    m_main.showOpenedPath(path);
-    m_main.updateTitle();
+    m_view.setStatusText(QStringLiteral("OK"));
 }
 
 void FileCommands::openFromDialog()
@@ -143,57 +145,50 @@ void FileCommands::openRecent(int index)
 
 bool FileCommands::save()
 {
-    const int cur = m_main.currentSlot();
+    const int cur = m_documents.current();
     if (cur < 0)
         return false;
-    const QString path = m_main.slotTable()[cur].path;
+    const QString path = m_documents[cur].path;
     if (path.isEmpty())
         return saveAs();
     if (!writeDocument(cur, path))
         return false;
-    m_main.setTabPicture(cur, m_main.tabCaption(cur));
-    m_main.slotTable()[cur].saved = true;
-    m_main.updateTitle();
+    m_documents.setSaved(cur, true);
     return true;
 }
 
 bool FileCommands::saveAs()
 {
-    const int cur = m_main.currentSlot();
+    const int cur = m_documents.current();
     if (cur < 0)
         return false;
     const LangStrings& strings = m_context.strings;
-    m_main.setStatusText(QStringLiteral("Подождите"));
-    const QString caption = m_main.tabCaption(cur);
-    const QString current = m_main.slotTable()[cur].path;
+    m_view.setStatusText(QStringLiteral("Подождите"));
+    const QString caption = m_documents[cur].name;
+    const QString current = m_documents[cur].path;
     const QString proposed = current.isEmpty() ? caption : current;
     const QString name =
         m_context.prompter.saveFileName(strings.value(Str::SaveAs, QStringLiteral("Save as ...")),
                                         proposed, FileFilters::saveAsFilter(strings, caption));
     if (name.isEmpty()) {
-        m_main.setStatusText(QString());
+        m_view.setStatusText(QString());
         return false;
     }
     if (!writeDocument(cur, name)) {
-        m_main.setStatusText(QString());
+        m_view.setStatusText(QString());
         return false;
     }
     addToRecent(name);
-    m_main.slotTable()[cur].path = name;
-    m_main.slotTable()[cur].saved = true;
-    m_main.setTabCaption(cur, AppPaths::fileName(name));
-    m_main.setTabPicture(cur, name);
-    m_main.showOpenedPath(name);
-    m_main.setStatusText(QString());
-    m_main.updateTitle();
+    m_documents.setPath(cur, name);
+    m_documents.setSaved(cur, true);
+    m_view.setStatusText(QString());
     return true;
 }
 
 bool FileCommands::writeDocument(int slot, const QString& path)
 {
-    QByteArray utf8 = m_main.editor()->bytes();
-    Encoding encoding =
-        DocumentCodec::encodingForSave(utf8, m_encodings[static_cast<size_t>(slot)]);
+    QByteArray utf8 = m_view.editor()->bytes();
+    Encoding encoding = DocumentCodec::encodingForSave(utf8, m_documents[slot].encoding);
     DocumentCodec::Encoded encoded = DocumentCodec::encode(utf8, encoding);
     if (!encoded.ok()) {
         // Never replace what the encoding cannot hold: ask to write UTF-8 instead.
@@ -202,7 +197,7 @@ bool FileCommands::writeDocument(int slot, const QString& path)
                                          QString()))
             return false;
         // The text says UTF-8 too, so that it reads back the same here and in a browser.
-        Editor* editor = m_main.editor();
+        Editor* editor = m_view.editor();
         QList<Editor::Replacement> declarations;
         for (const CharsetDeclaration::Place& place : CharsetDeclaration::places(utf8))
             declarations.append({place.offset, place.length, DocumentCodec::utf8DeclarationName()});
@@ -218,7 +213,7 @@ bool FileCommands::writeDocument(int slot, const QString& path)
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
         return false;
     }
-    m_encodings[static_cast<size_t>(slot)] = encoding;
+    m_documents.setEncoding(slot, encoding);
     return true;
 }
 
@@ -230,7 +225,7 @@ void FileCommands::addToRecent(const QString& path)
 
 void FileCommands::rebuildRecentMenu()
 {
-    const QList<QAction*>& entries = m_main.menus().lstOpn;
+    const QList<QAction*>& entries = m_view.menus().lstOpn;
     for (QAction* entry : entries)
         entry->setVisible(false);
     for (const RecentFiles::Entry& entry :
@@ -244,9 +239,9 @@ void FileCommands::rebuildRecentMenu()
     }
 }
 
-void FileCommands::parseExt()
+void FileCommands::rebuildExternalMenu()
 {
-    QMenu* menu = m_main.menus().settings;
+    QMenu* menu = m_view.menus().settings;
     for (QAction* entry : m_externalEntries)
         menu->removeAction(entry);
     qDeleteAll(m_externalEntries);
@@ -265,9 +260,8 @@ void FileCommands::parseExt()
 
 void FileCommands::openInExternal(int index)
 {
-    const int cur = m_main.currentSlot();
-    const auto blocker =
-        ExternalLauncher::blocker(cur >= 0, cur >= 0 && m_main.slotTable()[cur].saved);
+    const int cur = m_documents.current();
+    const auto blocker = ExternalLauncher::blocker(cur >= 0, cur >= 0 && m_documents[cur].saved);
     if (const auto message = ExternalLauncher::blockerMessage(blocker)) {
         m_context.prompter.message(m_context.strings.message(*message));
         return;
@@ -276,7 +270,7 @@ void FileCommands::openInExternal(int index)
     if (index + 1 >= programs.size())
         return;
     const ExternalLauncher::Result result =
-        ExternalLauncher::open(programs.at(index + 1), m_main.slotTable()[cur].path);
+        ExternalLauncher::open(programs.at(index + 1), m_documents[cur].path);
     if (result.way == ExternalLauncher::Way::Failed)
         m_context.prompter.message(m_context.strings.message(result.failure, result.subject),
                                    Prompter::Icon::Critical);
@@ -290,7 +284,7 @@ void FileCommands::saveSession()
     if (name.isEmpty())
         return;
     const FileIO::WriteResult written =
-        SessionFile::write(name, m_main.sessionPaths(), m_context.settings.language);
+        SessionFile::write(name, m_documents.paths(), m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
@@ -302,13 +296,13 @@ void FileCommands::addFileToProject()
         m_context.prompter.message(strings.message(Str::ProjectNotSaved));
         return;
     }
-    const int cur = m_main.currentSlot();
-    if (cur < 0 || m_main.slotTable()[cur].path.isEmpty()) {
+    const int cur = m_documents.current();
+    if (cur < 0 || m_documents[cur].path.isEmpty()) {
         m_context.prompter.message(strings.message(Str::SaveFileFirstForProject));
         return;
     }
     const FileIO::WriteResult written = SessionFile::appendEntry(
-        m_currentProject, m_main.slotTable()[cur].path, m_context.settings.language);
+        m_currentProject, m_documents[cur].path, m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
@@ -316,40 +310,36 @@ void FileCommands::addFileToProject()
 void FileCommands::saveProject()
 {
     QList<ProjectsWindow::OpenDocument> documents;
-    for (int i = 0; i < SlotTable::Count; ++i) {
-        if (m_main.slotTable().inUse(i))
-            documents.append(
-                {i, m_main.tabCaption(i), m_main.slotTable()[i].path, m_main.slotTable()[i].saved});
+    for (int i = 0; i < DocumentList::Count; ++i) {
+        if (m_documents.inUse(i))
+            documents.append({i, m_documents[i].name, m_documents[i].path, m_documents[i].saved});
     }
     ProjectsWindow window(documents, m_context.strings, m_context.prompter,
-                          m_context.settings.language, &m_main);
+                          m_context.settings.language, m_window);
     window.exec();
 }
 
 void FileCommands::newDocument()
 {
     TemplateChooser chooser(m_context.appDir, m_context.strings, m_context.settings.language,
-                            &m_main);
+                            m_window);
     if (chooser.exec() != QDialog::Accepted)
         return;
     const TemplateChooser::Choice& choice = chooser.choice();
-    const int slot = m_main.newTab(QLatin1String("unknown") + choice.extension);
+    const int slot = m_view.newTab(QLatin1String("unknown") + choice.extension, choice.icon);
     if (slot < 0)
         return;
-    m_main.setTabPicture(slot, QLatin1String("unknown") + choice.extension, choice.icon);
-    m_main.callEmptyFlName(slot);
     const QByteArray utf8 = choice.text.toUtf8();
-    m_encodings[static_cast<size_t>(slot)] = DocumentCodec::encodingForNew(utf8);
-    m_main.editor()->loadBytes(utf8);
+    m_documents.setEncoding(slot, DocumentCodec::encodingForNew(utf8));
+    m_view.editor()->loadBytes(utf8);
     // A blank document holds nothing to lose; one started from a template asks before closing.
-    m_main.slotTable()[slot].saved = utf8.isEmpty();
-    m_main.showDocumentControls();
-    m_main.updateTitle();
+    m_documents.setSaved(slot, utf8.isEmpty());
+    m_view.showDocumentControls();
 }
 
 void FileCommands::addToTemplates()
 {
-    if (m_main.currentSlot() < 0)
+    if (m_documents.current() < 0)
         return;
     const auto name = m_context.prompter.input(m_context.strings.message(Str::TemplateNamePrompt),
                                                QStringLiteral("Quillorn"));
@@ -362,15 +352,9 @@ void FileCommands::addToTemplates()
     }
     const TemplateStore store(TemplateStore::folderIn(m_context.appDir));
     const FileIO::WriteResult written =
-        store.addTemplate(*name, m_main.editor()->text(), m_context.settings.language);
+        store.addTemplate(*name, m_view.editor()->text(), m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
-}
-
-void FileCommands::forgetSlot(int slot)
-{
-    if (SlotTable::isValid(slot))
-        m_encodings[static_cast<size_t>(slot)] = Encoding{};
 }
 
 } // namespace Quillorn

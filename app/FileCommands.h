@@ -1,18 +1,14 @@
 #pragma once
 
-#include "app/SlotTable.h"
-#include "documents/Encoding.h"
-
 #include <QList>
 #include <QObject>
-
-#include <array>
 
 class QAction;
 
 namespace Quillorn {
 
-class MainWindow;
+class DocumentList;
+class DocumentView;
 class OpenReport;
 struct AppContext;
 
@@ -22,7 +18,8 @@ struct AppContext;
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FileCommands(MainWindow& main);
+    // The documents open in `documents` and show in `view`; dialogs open over `window`.
+    FileCommands(AppContext& context, DocumentList& documents, DocumentView& view, QWidget* window);
 
     // Opens `path` into a new slot, or every document a ".qlp" file lists.
     void openDocument(const QString& path, bool addToRecent);
@@ -41,7 +38,7 @@ public:
     void rebuildRecentMenu();
 
     // Rebuilds the external-program entries of the Settings menu.
-    void parseExt();
+    void rebuildExternalMenu();
     // Hands the current document to external program entry `index`.
     void openInExternal(int index);
 
@@ -52,22 +49,19 @@ public:
     void newDocument();
     void addToTemplates();
 
-    // The slot was closed: what was kept for it goes.
-    void forgetSlot(int slot);
-
     const QString& currentProject() const { return m_currentProject; }
-    const Encoding& encoding(int slot) const { return m_encodings.at(static_cast<size_t>(slot)); }
 
 private:
     void openPath(const QString& path, bool addToRecent, OpenReport& report);
     void openOneDocument(const QString& path, bool addToRecent, OpenReport& report);
-    // Writes the editor's document to `path` in the slot's encoding; tells the user and
-    // returns false when it could not.
+    // Writes the editor's document to `path` in the slot's encoding, and keeps the encoding
+    // written; tells the user and returns false when it could not.
     bool writeDocument(int slot, const QString& path);
 
-    MainWindow& m_main;
     AppContext& m_context;
-    std::array<Encoding, SlotTable::Count> m_encodings;
+    DocumentList& m_documents;
+    DocumentView& m_view;
+    QWidget* m_window;
     QString m_currentProject;
     QList<QAction*> m_externalEntries;
 };

@@ -2,9 +2,9 @@
 
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
+#include "app/CommandLine.h"
 #include "app/FileCommands.h"
 #include "app/PathShortener.h"
-#include "app/Startup.h"
 #include "app/TagCommands.h"
 #include "documents/FileKind.h"
 #include "documents/SessionFile.h"
@@ -131,8 +131,10 @@ void MainWindow::buildWindow()
     setCentralWidget(central);
     resize(1000, 700);
 
-    m_files = std::make_unique<FileCommands>(*this);
-    m_tags = std::make_unique<TagCommands>(*this, m_commandRow);
+    m_document = std::make_unique<EditorDocument>(*m_editor, m_documents);
+    m_files = std::make_unique<FileCommands>(m_context, m_documents, *this, this);
+    m_tags = std::make_unique<TagCommands>(m_context, *m_menus, *m_editor, *m_document,
+                                           m_commandRow, this);
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -153,11 +155,11 @@ void MainWindow::connectCommands()
     connect(m.insertTag, &QAction::enabledChanged, m_commands[3], &QWidget::setEnabled);
 
     connect(m.undo, &QAction::triggered, this, [this] {
-        if (m_active >= 0)
+        if (currentSlot() >= 0)
             m_editor->undo();
     });
     connect(m.redo, &QAction::triggered, this, [this] {
-        if (m_active >= 0)
+        if (currentSlot() >= 0)
             m_editor->redo();
     });
     connect(m.fnd, &QAction::triggered, this, [this] { openFind(false); });
@@ -166,12 +168,22 @@ void MainWindow::connectCommands()
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
-        if (!m_closingTab && m_slots.inUse(index))
+        if (!m_closingTab && m_documents.inUse(index))
             activateSlot(index);
     });
     connect(m_tabs, &QTabBar::tabBarClicked, this, &MainWindow::onTabClicked);
 
     connect(m_editor, &Editor::contentChanged, this, &MainWindow::onContentChanged);
+    connect(&m_documents, &DocumentList::currentChanged, this, &MainWindow::onCurrentChanged);
+    connect(&m_documents, &DocumentList::pathChanged, this, &MainWindow::onPathChanged);
+    connect(&m_documents, &DocumentList::closed, this, &MainWindow::onClosed);
+    connect(&m_documents, &DocumentList::savedChanged, this, [this](int slot, bool saved) {
+        // A saved file may be one the desktop now has a picture for.
+        if (saved)
+            setTabPicture(slot);
+        if (slot == currentSlot())
+            updateTitle();
+    });
     connect(m_editor, &Editor::statusTextChanged, m_status, &QLabel::setText);
     connect(m_editor, &Editor::nextTabRequested, this, [this] { cycleTab(true); });
     connect(m_editor, &Editor::previousTabRequested, this, [this] { cycleTab(false); });
@@ -192,7 +204,7 @@ void MainWindow::load()
     }
 
     // Ten tabs, every one hidden until a document takes its slot.
-    for (int i = 0; i < SlotTable::Count; ++i) {
+    for (int i = 0; i < DocumentList::Count; ++i) {
         m_tabs->addTab(QString());
         m_tabs->setTabVisible(i, false);
     }
@@ -201,19 +213,18 @@ void MainWindow::load()
     hideDocumentControls();
 
     SettingsFile(m_context.settingsPath()).read(m_context.settings);
-    applySettings();
-    setLanguage();
     m_editor->loadLanguageFiles(m_context.languagesDir());
     m_editor->setLineNumbersVisible(m_menus->setNum->isChecked());
-    m_files->parseExt();
+    applySettings();
 }
 
 void MainWindow::applySettings()
 {
-    const Settings& s = m_context.settings;
+    Settings& s = m_context.settings;
     m_menus->htmlTidy->setEnabled(s.tidyAvailable);
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
     m_files->rebuildRecentMenu();
+    m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
     const QList<QAction*> pending{
@@ -225,11 +236,8 @@ void MainWindow::applySettings()
         m_menus->phpHighlight, m_menus->phpCompact,      m_menus->help};
     for (QAction* action : pending)
         action->setEnabled(false);
-}
 
-void MainWindow::setLanguage()
-{
-    Settings& s = m_context.settings;
+    // The interface language: the strings, Qt's own dialogs and every caption.
     if (s.language.isEmpty())
         s.language = QStringLiteral("english");
     m_context.strings.load(m_context.languageDir() + QLatin1String("main.lng"), s.language);
@@ -248,19 +256,9 @@ void MainWindow::showAbout()
 void MainWindow::init(const QStringList& files)
 {
     // The command line's files go into the recent list; the last session does not.
-    m_files->openDocuments(Startup::initialOpen(files, m_context.settings.openLastSession,
-                                                m_context.lastSessionPath()),
+    m_files->openDocuments(CommandLine::initialOpen(files, m_context.settings.openLastSession,
+                                                    m_context.lastSessionPath()),
                            !files.isEmpty());
-}
-
-QStringList MainWindow::sessionPaths() const
-{
-    QStringList paths;
-    for (int i = 0; i < SlotTable::Count; ++i) {
-        if (m_slots.inUse(i))
-            paths.append(m_slots[i].path);
-    }
-    return paths;
 }
 
 QList<FileFailure> MainWindow::shutdown()
@@ -270,106 +268,126 @@ QList<FileFailure> MainWindow::shutdown()
     m_shutDown = true;
     // Each step is independent: one that fails does not keep the next from running.
     QList<FileFailure> failures{SettingsFile(m_context.settingsPath()).write(m_context.settings),
-                                SessionFile::write(m_context.lastSessionPath(), sessionPaths(),
+                                SessionFile::write(m_context.lastSessionPath(), m_documents.paths(),
                                                    m_context.settings.language)};
     failures.removeIf([](const FileFailure& failure) { return failure.ok(); });
     return failures;
 }
 
-int MainWindow::newTab(const QString& fileName)
+int MainWindow::newTab(const QString& fileName, const QIcon& fallback)
 {
-    const int slot = m_slots.take();
+    const int slot =
+        m_documents.take(fileName, m_editor->createDocument(LexerChoice::forFileName(fileName)));
     if (slot < 0)
         return -1;
-    m_documents[slot] = m_editor->createDocument(LexerChoice::forFileName(fileName));
-    m_views[slot] = {};
     m_tabs->setTabVisible(slot, true);
-    setTabCaption(slot, fileName);
-    setTabPicture(slot, fileName);
+    m_tabs->setTabText(slot, fileName);
+    m_tabs->setTabToolTip(slot, fileName);
+    setTabPicture(slot, fallback);
     activateSlot(slot);
     return slot;
 }
 
 void MainWindow::activateSlot(int slot)
 {
-    if (!m_slots.inUse(slot))
+    if (!m_documents.inUse(slot))
         return;
     if (m_tabs->currentIndex() != slot) {
         const QSignalBlocker blocker(m_tabs);
         m_tabs->setCurrentIndex(slot);
     }
-    if (m_active == slot && m_editor->isVisible())
+    const int shown = currentSlot();
+    if (shown == slot && m_editor->isVisible())
         return;
 
     m_switching = true;
-    if (m_active >= 0)
-        m_views[m_active] = m_editor->viewState();
-    m_editor->setDocument(m_documents[slot]);
-    m_editor->restoreViewState(m_views[slot]);
-    m_active = slot;
+    if (shown >= 0)
+        m_documents.setView(shown, m_editor->viewState());
+    m_editor->setDocument(m_documents[slot].document);
+    m_editor->restoreViewState(m_documents[slot].view);
+    m_switching = false;
+    if (shown == slot)
+        onCurrentChanged(slot);
+    else
+        m_documents.setCurrent(slot);
+}
+
+void MainWindow::onCurrentChanged(int slot)
+{
+    if (slot < 0) {
+        hideDocumentControls();
+        setStatusText(QString());
+        showOpenedPath(QString());
+        updateTitle();
+        return;
+    }
     showDocumentControls();
     m_editor->setFocus();
-    showOpenedPath(m_slots[slot].path);
-    m_switching = false;
-
+    showOpenedPath(m_documents[slot].path);
     m_editor->refreshStatus();
     updateTitle();
+}
+
+void MainWindow::onPathChanged(int slot)
+{
+    const QString& name = m_documents[slot].name;
+    m_tabs->setTabText(slot, name);
+    m_tabs->setTabToolTip(slot, name);
+    setTabPicture(slot);
+    if (slot == currentSlot()) {
+        showOpenedPath(m_documents[slot].path);
+        updateTitle();
+    }
+}
+
+void MainWindow::onClosed(int slot)
+{
+    m_closingTab = true;
+    m_tabs->setTabVisible(slot, false);
+    m_tabs->setTabText(slot, QString());
+    m_tabs->setTabIcon(slot, QIcon());
+    m_closingTab = false;
 }
 
 void MainWindow::onTabClicked(int index)
 {
     // After a close the strip may already point at a tab whose document is not shown;
     // clicking it shows it.
-    if (m_slots.inUse(index) && index != m_active)
+    if (m_documents.inUse(index) && index != currentSlot())
         activateSlot(index);
 }
 
 void MainWindow::cycleTab(bool forward)
 {
-    if (m_active < 0)
+    const int cur = currentSlot();
+    if (cur < 0)
         return;
     TabCycle::Visibility visible{};
-    for (int i = 0; i < SlotTable::Count; ++i)
-        visible[static_cast<size_t>(i)] = m_slots.inUse(i);
-    activateSlot(forward ? TabCycle::next(visible, m_active)
-                         : TabCycle::previous(visible, m_active));
+    for (int i = 0; i < DocumentList::Count; ++i)
+        visible[static_cast<size_t>(i)] = m_documents.inUse(i);
+    activateSlot(forward ? TabCycle::next(visible, cur) : TabCycle::previous(visible, cur));
 }
 
 void MainWindow::closeCurrentTab()
 {
-    const int cur = m_active;
-    if (!m_slots.inUse(cur))
+    const int cur = currentSlot();
+    if (!m_documents.inUse(cur))
         return;
-    if (!m_slots[cur].saved &&
+    if (!m_documents[cur].saved &&
         m_context.prompter.askYesNo(m_context.strings.message(Str::SaveBeforeClosing), QString())) {
         // A save that was asked for but did not happen (the name was not given, the write
         // failed) keeps the tab open: closing it would drop the text the user meant to keep.
         if (!m_files->save())
             return;
     }
-
-    m_closingTab = true;
     m_editor->setDocument(QsciDocument());
-    m_documents[cur] = QsciDocument();
-    m_views[cur] = {};
-    m_active = -1;
-    hideDocumentControls();
-    m_slots.release(cur);
-    m_files->forgetSlot(cur);
-    m_tabs->setTabVisible(cur, false);
-    m_tabs->setTabText(cur, QString());
-    m_tabs->setTabIcon(cur, QIcon());
-    m_closingTab = false;
-
-    setStatusText(QString());
-    showOpenedPath(QString());
-    updateTitle();
+    m_documents.release(cur);
 }
 
 void MainWindow::closeAllWindows()
 {
-    for (int i = 0; i < SlotTable::Count; ++i) {
-        if (!m_slots.inUse(i))
+    for (int i = 0; i < DocumentList::Count; ++i) {
+        if (!m_documents.inUse(i))
             continue;
         activateSlot(i);
         closeCurrentTab();
@@ -378,41 +396,21 @@ void MainWindow::closeAllWindows()
 
 void MainWindow::saveAllFiles()
 {
-    const int remembered = m_active;
-    for (int i = 0; i < SlotTable::Count; ++i) {
-        if (!m_slots.inUse(i))
+    const int remembered = currentSlot();
+    for (int i = 0; i < DocumentList::Count; ++i) {
+        if (!m_documents.inUse(i))
             continue;
         activateSlot(i);
         m_files->save();
     }
-    if (m_slots.inUse(remembered))
+    if (m_documents.inUse(remembered))
         activateSlot(remembered);
-}
-
-void MainWindow::callEmptyFlName(int slot)
-{
-    if (SlotTable::isValid(slot))
-        m_slots[slot].path.clear();
-    if (slot == m_active)
-        showOpenedPath(QString());
 }
 
 void MainWindow::onContentChanged()
 {
-    if (m_switching || m_active < 0)
-        return;
-    if (m_slots[m_active].saved) {
-        m_slots[m_active].saved = false;
-        updateTitle();
-    }
-}
-
-void MainWindow::setTabCaption(int slot, const QString& caption)
-{
-    m_tabs->setTabText(slot, caption);
-    m_tabs->setTabToolTip(slot, caption);
-    if (slot == m_active)
-        updateTitle();
+    if (!m_switching)
+        m_documents.setSaved(currentSlot(), false);
 }
 
 QString MainWindow::tabCaption(int slot) const
@@ -420,9 +418,10 @@ QString MainWindow::tabCaption(int slot) const
     return m_tabs->tabText(slot);
 }
 
-void MainWindow::setTabPicture(int slot, const QString& fileName, const QIcon& fallback)
+void MainWindow::setTabPicture(int slot, const QIcon& fallback)
 {
-    const QString kindIcon = FileKind::iconPath(FileKind::kindOf(fileName), m_context.appDir);
+    const DocumentList::Document& document = m_documents[slot];
+    const QString kindIcon = FileKind::iconPath(document.kind, m_context.appDir);
     if (!kindIcon.isEmpty()) {
         m_tabs->setTabIcon(slot, QIcon(kindIcon));
         return;
@@ -432,21 +431,21 @@ void MainWindow::setTabPicture(int slot, const QString& fileName, const QIcon& f
         return;
     }
     // Other kinds show the desktop's icon for the file, when it is a file.
-    const QString path = m_slots[slot].path;
     QIcon icon;
-    if (!path.isEmpty() && QFileInfo::exists(path))
-        icon = QFileIconProvider().icon(QFileInfo(path));
+    if (!document.path.isEmpty() && QFileInfo::exists(document.path))
+        icon = QFileIconProvider().icon(QFileInfo(document.path));
     m_tabs->setTabIcon(slot, icon);
 }
 
 void MainWindow::updateTitle()
 {
-    if (m_active < 0) {
+    const int cur = currentSlot();
+    if (cur < 0) {
         setWindowTitle(QStringLiteral("Quillorn"));
         return;
     }
-    QString title = QLatin1String("Quillorn - ") + m_tabs->tabText(m_active);
-    if (!m_slots[m_active].saved)
+    QString title = QLatin1String("Quillorn - ") + m_documents[cur].name;
+    if (!m_documents[cur].saved)
         title += QLatin1String(" *");
     setWindowTitle(title);
 }
@@ -472,7 +471,7 @@ void MainWindow::hideDocumentControls()
 
 void MainWindow::openFind(bool replace)
 {
-    if (m_active < 0)
+    if (currentSlot() < 0)
         return;
     if (!m_find)
         m_find = new FindWindow(m_editor, m_context.strings, m_context.prompter, this);
@@ -481,8 +480,8 @@ void MainWindow::openFind(bool replace)
 
 bool MainWindow::confirmClose()
 {
-    for (int i = 0; i < SlotTable::Count; ++i) {
-        if (!m_slots.inUse(i) || m_slots[i].saved)
+    for (int i = 0; i < DocumentList::Count; ++i) {
+        if (!m_documents.inUse(i) || m_documents[i].saved)
             continue;
         activateSlot(i);
         switch (m_context.prompter.askSave(m_context.strings.message(Str::SaveBeforeClosing),

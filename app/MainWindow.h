@@ -1,15 +1,16 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/DocumentList.h"
+#include "app/DocumentView.h"
+#include "app/EditorDocument.h"
 #include "app/MainMenus.h"
 #include "app/QtTranslation.h"
-#include "app/SlotTable.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
 class QLabel;
@@ -29,14 +30,16 @@ class TagCommands;
 // The main window (Main): menus, the ten document tabs over the one editor, the command
 // buttons and the status and path labels. It is prepared behind the splash, shown when the
 // splash finishes, and runs the orderly stop when it closes.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Loads the language strings and sets every caption of the window from them.
-    void setLanguage();
+    // Rebuilds everything the settings decide: the interface language and every caption, the
+    // recent-files and external-program menus, and which tools can be used. Runs at start and
+    // whenever the settings change.
+    void applySettings();
 
     // Opens the files named on the command line, or the last session when that is on.
     void init(const QStringList& files);
@@ -46,48 +49,34 @@ public:
     // were kept); closing the window tells the user, a stop signal cannot wait for that.
     QList<FileFailure> shutdown();
 
-    // Takes a free slot for a document named `fileName`, shows its tab with the kind's picture
-    // and makes it current. -1 when all ten slots are in use.
-    int newTab(const QString& fileName);
+    int newTab(const QString& fileName, const QIcon& fallback) override;
     // Asks about unsaved changes (Yes saves first) and closes the current tab.
     void closeCurrentTab();
     // Closes every open tab in tab order, each asking for itself.
     void closeAllWindows();
     // Saves every open document in tab order, then returns to the current one.
     void saveAllFiles();
-    // The document of `slot` has no file any more: its next Save asks for a name.
-    void callEmptyFlName(int slot);
-
     // Makes `slot` the current tab and shows its document in the editor.
     void activateSlot(int slot);
     // The slot whose document the editor shows; -1 while no document is shown.
-    int currentSlot() const { return m_active; }
+    int currentSlot() const { return m_documents.current(); }
 
-    void setTabCaption(int slot, const QString& caption);
     QString tabCaption(int slot) const;
-    // Sets the tab picture from the file name's extension; a file of another kind gets the
-    // desktop's icon for it, or the given icon.
-    void setTabPicture(int slot, const QString& fileName, const QIcon& fallback = {});
-    void setStatusText(const QString& text);
-    // Shows `path` in the path label, shortened to fit.
-    void showOpenedPath(const QString& path);
-    // Shows the editor and the controls that belong to an open document.
-    void showDocumentControls();
-    // Refreshes the window title from the current document.
-    void updateTitle();
+    void setStatusText(const QString& text) override;
+    void showDocumentControls() override;
 
-    Editor* editor() const { return m_editor; }
+    Editor* editor() const override { return m_editor; }
+    // The current document as the subsystems beside the editor see it.
+    CurrentDocument& currentDocument() const { return *m_document; }
     AppContext& context() const { return m_context; }
-    SlotTable& slotTable() { return m_slots; }
-    const SlotTable& slotTable() const { return m_slots; }
-    const MainMenus& menus() const { return *m_menus; }
+    DocumentList& documents() { return m_documents; }
+    const DocumentList& documents() const { return m_documents; }
+    const MainMenus& menus() const override { return *m_menus; }
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
-    // The paths of the open documents in slot order, as a session lists them.
-    QStringList sessionPaths() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,10 +89,19 @@ private:
     void buildWindow();
     void connectCommands();
     void load();
-    void applySettings();
     void showAbout();
     void layOutPathLabel();
     void onContentChanged();
+    void onCurrentChanged(int slot);
+    void onPathChanged(int slot);
+    void onClosed(int slot);
+    // Sets the tab picture from the document's kind; a document of another kind gets the
+    // desktop's icon for its file, or `fallback`.
+    void setTabPicture(int slot, const QIcon& fallback = {});
+    // Shows `path` in the path label, shortened to fit.
+    void showOpenedPath(const QString& path);
+    // Refreshes the window title from the current document.
+    void updateTitle();
     void onTabClicked(int index);
     void cycleTab(bool forward);
     void openFind(bool replace);
@@ -116,13 +114,12 @@ private:
 
     AppContext& m_context;
     std::unique_ptr<MainMenus> m_menus;
-    SlotTable m_slots;
-    std::array<QsciDocument, SlotTable::Count> m_documents;
-    std::array<Editor::ViewState, SlotTable::Count> m_views;
+    DocumentList m_documents;
     QTabBar* m_tabs = nullptr;
     QToolButton* m_closeTab = nullptr;
     QWidget* m_page = nullptr;
     Editor* m_editor = nullptr;
+    std::unique_ptr<EditorDocument> m_document;
     QHBoxLayout* m_commandRow = nullptr;
     QRadioButton* m_previewMode[2] = {nullptr, nullptr};
     QLabel* m_status = nullptr;
@@ -133,7 +130,6 @@ private:
     std::unique_ptr<TagCommands> m_tags;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
-    int m_active = -1;
     bool m_switching = false;
     bool m_closingTab = false;
     bool m_shutDown = false;

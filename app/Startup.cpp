@@ -47,14 +47,6 @@ void Startup::takeRequest(const QString& path)
     m_requests->add(path);
 }
 
-QStringList Startup::initialOpen(const QStringList& files, bool openLastSession,
-                                 const QString& lastSessionPath)
-{
-    if (!files.isEmpty())
-        return files;
-    return openLastSession ? QStringList{lastSessionPath} : QStringList();
-}
-
 void Startup::finishSplash()
 {
     if (m_intro)

@@ -30,11 +30,6 @@ public:
     // own files and after any prompt that is open, with the window brought to the front.
     void takeRequest(const QString& path);
 
-    // What the main window opens first: the files named on the command line, else the last
-    // session when `openLastSession` is on, else nothing.
-    static QStringList initialOpen(const QStringList& files, bool openLastSession,
-                                   const QString& lastSessionPath);
-
     MainWindow* mainWindow() const { return m_main; }
     Intro* intro() const { return m_intro; }
 

@@ -1,6 +1,7 @@
 #include "app/TagCommands.h"
 
-#include "app/MainWindow.h"
+#include "app/MainMenus.h"
+#include "editing/Editor.h"
 #include "tags/TagLists.h"
 #include "tags/TagToolbar.h"
 #include "tags/TagWindow.h"
@@ -11,22 +12,23 @@
 
 namespace Quillorn {
 
-TagCommands::TagCommands(MainWindow& main, QBoxLayout* toolbarRow)
-    : QObject(&main)
-    , m_main(main)
-    , m_target(*main.editor())
+TagCommands::TagCommands(AppContext& context, const MainMenus& menus, Editor& editor,
+                         TagTarget& target, QBoxLayout* toolbarRow, QWidget* window)
+    : QObject(window)
+    , m_context(context)
+    , m_menus(menus)
+    , m_target(target)
+    , m_mainWindow(window)
 {
-    AppContext& context = m_main.context();
     m_toolbar =
-        new TagToolbar(m_target, context.prompter, context.strings, context.appDir, &m_main);
+        new TagToolbar(m_target, m_context.prompter, m_context.strings, m_context.appDir, window);
     m_toolbar->setObjectName(QStringLiteral("TagToolbar"));
     toolbarRow->addWidget(m_toolbar, 1);
 
-    const MainMenus& menus = m_main.menus();
     connect(menus.insertTag, &QAction::triggered, this, &TagCommands::insertTag);
     connect(menus.tagPanel, &QAction::toggled, this, &TagCommands::setPanel);
     connect(menus.phpReference, &QAction::triggered, this, &TagCommands::openPhpReference);
-    connect(m_main.editor(), &Editor::tagEntryRequested, this, &TagCommands::activateEntry);
+    connect(&editor, &Editor::tagEntryRequested, this, &TagCommands::activateEntry);
 }
 
 TagCommands::~TagCommands()
@@ -36,16 +38,15 @@ TagCommands::~TagCommands()
 
 void TagCommands::setLanguage()
 {
-    const AppContext& context = m_main.context();
-    m_toolbar->setLanguage(context.settings.language);
+    m_toolbar->setLanguage(m_context.settings.language);
     if (m_window)
-        m_window->reload(context.strings, context.languageDir(), context.settings.language);
+        m_window->reload(m_context.strings, m_context.languageDir(), m_context.settings.language);
 }
 
 void TagCommands::setDocumentOpen(bool open)
 {
     m_documentOpen = open;
-    m_main.menus().insertTag->setEnabled(open);
+    m_menus.insertTag->setEnabled(open);
     m_toolbar->setInsertionEnabled(open);
     if (m_window)
         m_window->setInsertionEnabled(open);
@@ -54,24 +55,23 @@ void TagCommands::setDocumentOpen(bool open)
 TagWindow* TagCommands::createWindow(bool panel)
 {
     delete m_window;
-    const AppContext& context = m_main.context();
-    m_window = new TagWindow(m_target, context.strings, context.languageDir(),
-                             context.settings.language, &m_main);
+    m_window = new TagWindow(m_target, m_context.strings, m_context.languageDir(),
+                             m_context.settings.language, m_mainWindow);
     m_window->setObjectName(QStringLiteral("AddTag"));
     m_window->setAttribute(Qt::WA_DeleteOnClose);
     m_window->setPanelMode(panel);
     m_window->setInsertionEnabled(m_documentOpen);
     connect(m_window, &TagWindow::closed, this, [this] {
-        const QSignalBlocker blocker(m_main.menus().tagPanel);
-        m_main.menus().tagPanel->setChecked(false);
+        const QSignalBlocker blocker(m_menus.tagPanel);
+        m_menus.tagPanel->setChecked(false);
     });
     return m_window;
 }
 
 void TagCommands::insertTag()
 {
-    if (m_main.menus().tagPanel->isChecked())
-        m_main.menus().tagPanel->setChecked(false);
+    if (m_menus.tagPanel->isChecked())
+        m_menus.tagPanel->setChecked(false);
     createWindow(false)->show();
 }
 
@@ -92,9 +92,8 @@ void TagCommands::activateEntry(int entry)
         m_window->activateEntry(TagLists::Category::Html, entry);
         return;
     }
-    const AppContext& context = m_main.context();
     TagLists lists;
-    lists.load(context.languageDir(), context.settings.language);
+    lists.load(m_context.languageDir(), m_context.settings.language);
     lists.insert(TagLists::Category::Html, entry, m_target);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditorTagTarget.h"
+#include "app/AppContext.h"
 #include "tags/TagWindow.h"
 
 #include <QObject>
@@ -10,16 +10,20 @@ class QBoxLayout;
 
 namespace Quillorn {
 
-class MainWindow;
+class Editor;
+class TagTarget;
 class TagToolbar;
+struct MainMenus;
 
 // The main window's tag commands: the tag tool bar, "Insert tag" and "Tags panel" with the
 // tag list window, Ctrl+B and the reference trees.
 class TagCommands : public QObject {
     Q_OBJECT
 public:
-    // The tool bar is added to `toolbarRow`.
-    TagCommands(MainWindow& main, QBoxLayout* toolbarRow);
+    // The windows insert into `target`, the document `editor` shows; the tool bar is added to
+    // `toolbarRow`, the windows open over `window`.
+    TagCommands(AppContext& context, const MainMenus& menus, Editor& editor, TagTarget& target,
+                QBoxLayout* toolbarRow, QWidget* window);
     ~TagCommands() override;
 
     // Follows a language change: the tool bar and an open tag window take the new strings.
@@ -42,8 +46,10 @@ public:
 private:
     TagWindow* createWindow(bool panel);
 
-    MainWindow& m_main;
-    EditorTagTarget m_target;
+    AppContext& m_context;
+    const MainMenus& m_menus;
+    TagTarget& m_target;
+    QWidget* m_mainWindow;
     TagToolbar* m_toolbar = nullptr;
     QPointer<TagWindow> m_window;
     bool m_documentOpen = false;

@@ -32,7 +32,7 @@ void settle()
 void closeAll(MainWindow& window)
 {
     while (window.currentSlot() >= 0) {
-        window.slotTable()[window.currentSlot()].saved = true;
+        window.documents().setSaved(window.currentSlot(), true);
         window.closeCurrentTab();
     }
 }
@@ -56,12 +56,12 @@ void measureOpen(MainWindow& window, const QString& path, const char* label)
 
 void measureHandOff(MainWindow& window, const QString& program, const QString& path)
 {
-    const int before = window.slotTable().usedCount();
+    const int before = window.documents().usedCount();
     QElapsedTimer timer;
     timer.start();
     QProcess second;
     second.start(program, {path});
-    while (window.slotTable().usedCount() == before && timer.elapsed() < 10000)
+    while (window.documents().usedCount() == before && timer.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     const double shown = Bench::msSince(timer);
     second.waitForFinished(5000);

@@ -13,6 +13,8 @@ private Q_SLOTS:
     void argumentsAreFilesOrOptions();
     void answersSpeakTheConfiguredLanguage_data();
     void answersSpeakTheConfiguredLanguage();
+    void commandLineWinsOverLastSession_data();
+    void commandLineWinsOverLastSession();
 };
 
 void CommandLineTest::argumentsAreFilesOrOptions_data()
@@ -94,6 +96,32 @@ void CommandLineTest::answersSpeakTheConfiguredLanguage()
     QVERIFY((exitCode == 0 ? answer.standardError : answer.standardOutput).isEmpty());
     QCOMPARE(text.section(QLatin1Char('\n'), 0, 0), lines.at(0));
     QCOMPARE(QString::number(text.count(QLatin1Char('\n'))), lines.at(1));
+}
+
+void CommandLineTest::commandLineWinsOverLastSession_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("openLastSession");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("files, session on") << QStringList{"/tmp/a.html", "/tmp/b.html"} << true
+                                       << QStringList{"/tmp/a.html", "/tmp/b.html"};
+    QTest::newRow("file, session off")
+        << QStringList{"/tmp/a.html"} << false << QStringList{"/tmp/a.html"};
+    QTest::newRow("a blank name is a file")
+        << QStringList{"/tmp/ "} << true << QStringList{"/tmp/ "};
+    QTest::newRow("no files, session on")
+        << QStringList() << true << QStringList{"/app/last_session.qlp"};
+    QTest::newRow("nothing") << QStringList() << false << QStringList();
+}
+
+void CommandLineTest::commandLineWinsOverLastSession()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, openLastSession);
+    QFETCH(QStringList, expected);
+    QCOMPARE(
+        CommandLine::initialOpen(files, openLastSession, QStringLiteral("/app/last_session.qlp")),
+        expected);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

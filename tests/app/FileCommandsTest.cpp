@@ -263,7 +263,7 @@ void FileCommandsTest::unencodableTextAsksBeforeWritingUtf8()
     f.prompter.expectYesNo(QStringLiteral("UTF-8"), yes);
     window.menus().saveHtml->trigger();
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
-    QCOMPARE(window.slotTable()[0].saved, yes);
+    QCOMPARE(window.documents()[0].saved, yes);
     QCOMPARE(window.windowTitle().endsWith(QLatin1String(" *")), !yes);
     if (!yes) {
         QCOMPARE(MainWindowDriver::fileBytes(path), bytes);
@@ -702,7 +702,7 @@ void FileCommandsTest::newDocumentsComeFromTemplates()
                                             ? htmlTemplate
                                             : htmlTemplate + QLatin1Char('\n'));
     for (int slot : {0, 1, 2})
-        QVERIFY(window.slotTable()[slot].path.isEmpty());
+        QVERIFY(window.documents()[slot].path.isEmpty());
     QVERIFY(window.openedPathText().isEmpty());
     QCOMPARE(window.tabStrip()->tabIcon(0).isNull(), false);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));

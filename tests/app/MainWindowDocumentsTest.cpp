@@ -141,7 +141,7 @@ void MainWindowDocumentsTest::eleventhDocumentIsDroppedSilently()
     QCOMPARE(window.currentSlot(), 9);
     QCOMPARE(window.editor()->text(), QStringLiteral("text"));
     QCOMPARE(window.menus().lstOpn.at(0)->text(), QStringLiteral("doc9.html"));
-    QCOMPARE(window.slotTable().usedCount(), 10);
+    QCOMPARE(window.documents().usedCount(), 10);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
@@ -247,7 +247,7 @@ void MainWindowDocumentsTest::editorStaysHiddenAfterCloseUntilATabIsClicked()
 
     // Typing goes nowhere while no document is shown.
     MainWindowDriver::typeText(window.editor(), QStringLiteral("lost"));
-    QVERIFY(window.slotTable()[0].saved);
+    QVERIFY(window.documents()[0].saved);
 
     MainWindowDriver::clickTab(window, 0);
     QVERIFY(window.editor()->isVisible());
@@ -334,7 +334,7 @@ void MainWindowDocumentsTest::ctrlTabCyclesThroughVisibleTabsWithWrapAround()
     for (int tab : {0, 2, 3}) {
         MainWindowDriver::clickTab(window, tab);
         QCOMPARE(window.editor()->text(), QStringLiteral("t"));
-        QVERIFY(window.slotTable()[tab].saved);
+        QVERIFY(window.documents()[tab].saved);
     }
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
@@ -400,8 +400,8 @@ void MainWindowDocumentsTest::saveAllWritesEveryDocumentAndComesBack()
     QCOMPARE(MainWindowDriver::fileBytes(c), QByteArray("+c"));
     QCOMPARE(window.currentSlot(), 1);
     QCOMPARE(window.windowTitle(), QStringLiteral("Quillorn - b.html"));
-    QVERIFY(!window.slotTable()[0].saved);
-    QVERIFY(window.slotTable()[2].saved);
+    QVERIFY(!window.documents()[0].saved);
+    QVERIFY(window.documents()[2].saved);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

@@ -74,8 +74,6 @@ class StartupTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void commandLineWinsOverLastSession_data();
-    void commandLineWinsOverLastSession();
     void loadingLabelCycles();
     void splashFadesThenHandsOver();
     void clickEndsTheSplashEarly();
@@ -97,31 +95,6 @@ void StartupTest::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
-}
-
-void StartupTest::commandLineWinsOverLastSession_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<bool>("openLastSession");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("files, session on") << QStringList{"/tmp/a.html", "/tmp/b.html"} << true
-                                       << QStringList{"/tmp/a.html", "/tmp/b.html"};
-    QTest::newRow("file, session off")
-        << QStringList{"/tmp/a.html"} << false << QStringList{"/tmp/a.html"};
-    QTest::newRow("a blank name is a file")
-        << QStringList{"/tmp/ "} << true << QStringList{"/tmp/ "};
-    QTest::newRow("no files, session on")
-        << QStringList() << true << QStringList{"/app/last_session.qlp"};
-    QTest::newRow("nothing") << QStringList() << false << QStringList();
-}
-
-void StartupTest::commandLineWinsOverLastSession()
-{
-    QFETCH(QStringList, files);
-    QFETCH(bool, openLastSession);
-    QFETCH(QStringList, expected);
-    QCOMPARE(Startup::initialOpen(files, openLastSession, QStringLiteral("/app/last_session.qlp")),
-             expected);
 }
 
 void StartupTest::loadingLabelCycles()
@@ -334,7 +307,7 @@ void StartupTest::handedOverFilesWaitForTheOpenPrompt()
     }
     QTRY_COMPARE_WITH_TIMEOUT(second, message, 60000);
     QCOMPARE(mostOpen, 1);
-    QCOMPARE(window->sessionPaths(), opened);
+    QCOMPARE(window->documents().paths(), opened);
 }
 
 QTEST_MAIN(StartupTest)

@@ -1,0 +1,7 @@
+#include "app/DocumentView.h"
+
+namespace Quillorn {
+
+DocumentView::~DocumentView() = default;
+
+} // namespace Quillorn

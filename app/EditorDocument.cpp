@@ -1,0 +1,83 @@
+#include "app/EditorDocument.h"
+
+#include "app/DocumentList.h"
+#include "editing/EditRules.h"
+#include "editing/Editor.h"
+
+namespace Quillorn {
+
+bool EditorDocument::isOpen() const
+{
+    return m_documents.current() >= 0;
+}
+
+QByteArray EditorDocument::bytes() const
+{
+    return isOpen() ? m_editor.bytes() : QByteArray();
+}
+
+QString EditorDocument::text() const
+{
+    return isOpen() ? m_editor.text() : QString();
+}
+
+void EditorDocument::replaceText(const QString& text)
+{
+    if (isOpen())
+        m_editor.replaceBytes({{0, m_editor.bytes().size(), text.toUtf8()}});
+}
+
+QString EditorDocument::selectedText() const
+{
+    return isOpen() ? m_editor.selectedText() : QString();
+}
+
+void EditorDocument::replaceSelection(const QString& text)
+{
+    if (!isOpen())
+        return;
+    m_editor.replaceSelectedText(EditRules::withLineEnds(text, m_editor.lineEnd()));
+    m_editor.setFocus();
+}
+
+int EditorDocument::caretLine() const
+{
+    if (!isOpen())
+        return 0;
+    int line = 0;
+    int index = 0;
+    m_editor.getCursorPosition(&line, &index);
+    return line;
+}
+
+QString EditorDocument::path() const
+{
+    return isOpen() ? m_documents[m_documents.current()].path : QString();
+}
+
+bool EditorDocument::isSaved() const
+{
+    return !isOpen() || m_documents[m_documents.current()].saved;
+}
+
+Encoding EditorDocument::encoding() const
+{
+    return isOpen() ? m_documents[m_documents.current()].encoding : Encoding{};
+}
+
+QByteArray EditorDocument::lineEnd() const
+{
+    return isOpen() ? EditRules::lineEndBytes(m_editor.lineEnd()) : QByteArray();
+}
+
+FileKind::Kind EditorDocument::kind() const
+{
+    return isOpen() ? m_documents[m_documents.current()].kind : FileKind::Kind::Other;
+}
+
+void EditorDocument::insert2Tag(const QString& tag)
+{
+    m_editor.insert2Tag(tag);
+}
+
+} // namespace Quillorn

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "documents/CurrentDocument.h"
+#include "tags/TagTarget.h"
+
+namespace Quillorn {
+
+class DocumentList;
+class Editor;
+
+// The current document over the editor and the document list: what the subsystems and the tag
+// windows see of it, and how they insert into it.
+class EditorDocument : public CurrentDocument, public TagTarget {
+public:
+    EditorDocument(Editor& editor, const DocumentList& documents)
+        : m_editor(editor)
+        , m_documents(documents)
+    {
+    }
+
+    bool isOpen() const override;
+    QByteArray bytes() const override;
+    QString text() const override;
+    void replaceText(const QString& text) override;
+    QString selectedText() const override;
+    void replaceSelection(const QString& text) override;
+    int caretLine() const override;
+    QString path() const override;
+    bool isSaved() const override;
+    Encoding encoding() const override;
+    QByteArray lineEnd() const override;
+    FileKind::Kind kind() const override;
+
+    void insert2Tag(const QString& tag) override;
+
+private:
+    Editor& m_editor;
+    const DocumentList& m_documents;
+};
+
+} // namespace Quillorn

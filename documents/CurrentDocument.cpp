@@ -1,0 +1,7 @@
+#include "documents/CurrentDocument.h"
+
+namespace Quillorn {
+
+CurrentDocument::~CurrentDocument() = default;
+
+} // namespace Quillorn

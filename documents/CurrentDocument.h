@@ -1,0 +1,45 @@
+#pragma once
+
+#include "documents/Encoding.h"
+#include "documents/FileKind.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace Quillorn {
+
+// The document the user works on, as the subsystems beside the editor (tools, preview,
+// printing, plug-ins) see it: its text and how it is stored, without the editor's widget or
+// the main window.
+class CurrentDocument {
+public:
+    virtual ~CurrentDocument();
+
+    // Whether a document is open; every other member speaks of nothing (empty values) while
+    // none is.
+    virtual bool isOpen() const = 0;
+
+    // The text as the editor holds it, byte for byte (UTF-8, invalid bytes kept).
+    virtual QByteArray bytes() const = 0;
+    virtual QString text() const = 0;
+    // Replaces the whole text as one step the user can undo.
+    virtual void replaceText(const QString& text) = 0;
+
+    // The selected text, empty when nothing is selected.
+    virtual QString selectedText() const = 0;
+    // Replaces the selection (or inserts at the caret when nothing is selected); the caret
+    // ends behind the inserted text. Every line end in `text` becomes the document's own.
+    virtual void replaceSelection(const QString& text) = 0;
+    // The line of the caret, counted from 0.
+    virtual int caretLine() const = 0;
+
+    // The document's file; empty for a document without one.
+    virtual QString path() const = 0;
+    virtual bool isSaved() const = 0;
+    virtual Encoding encoding() const = 0;
+    // The line end Enter inserts: "\r\n", "\n" or "\r".
+    virtual QByteArray lineEnd() const = 0;
+    virtual FileKind::Kind kind() const = 0;
+};
+
+} // namespace Quillorn
