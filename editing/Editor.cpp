@@ -1,11 +1,14 @@
 #include "editing/Editor.h"
 
+#include "editing/BackgroundColourer.h"
 #include "editing/CompletionList.h"
 #include "editing/EditorAccessibility.h"
 #include "editing/EditorStandInAccessible.h"
 #include "editing/EditorStyles.h"
 #include "editing/HtmlLexer.h"
+#include "editing/LongLineWatch.h"
 #include "editing/PhpKeywords.h"
+#include "editing/StatusCounter.h"
 #include "platform/AppPaths.h"
 #include "platform/LangStrings.h"
 
@@ -61,6 +64,9 @@ Editor::Editor(QWidget* parent)
     , m_makerJs(new QsciLexerJavaScript(m_maker.get()))
     , m_makerCss(new QsciLexerCSS(m_maker.get()))
     , m_styleBlocks(this)
+    , m_colourer(new BackgroundColourer(this))
+    , m_longLines(new LongLineWatch(this))
+    , m_status(new StatusCounter(this))
 {
     EditorAccessibility::install();
     EditorAccessibility::registerEditor(this);
@@ -69,6 +75,7 @@ Editor::Editor(QWidget* parent)
     m_maker->setUtf8(true);
     if (!EditorAccessibility::isFull())
         sci(SCI_SETMODEVENTMASK, QuickModEventMask);
+    m_colourer->setEnabled(!EditorAccessibility::isFull());
 
     m_styleBlocks.setUpView();
     setMarginLineNumbers(0, true);
@@ -81,6 +88,7 @@ Editor::Editor(QWidget* parent)
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &Editor::onUpdateUi);
     connect(m_list, &CompletionList::itemChosen, this, &Editor::insertCompletion);
+    connect(m_longLines, &LongLineWatch::longLineFound, this, &Editor::longLineFound);
 
     setDocument(createDocument(LexerKind::PlainText));
     applyKindStyles(true);
@@ -158,6 +166,7 @@ void Editor::setDocument(const QsciDocument& document)
     applyKindStyles();
     m_styleBlocks.invalidate();
     updateLineNumberWidth();
+    m_longLines->documentShown();
     refreshStatus();
 }
 
@@ -199,13 +208,17 @@ Editor::ViewState Editor::viewState() const
 
 void Editor::restoreViewState(const ViewState& state)
 {
-    const qint64 length = sci(SCI_GETLENGTH);
-    const qint64 anchor = std::clamp<qint64>(state.selectionStart, 0, length);
-    const qint64 caret = std::clamp<qint64>(state.selectionEnd, 0, length);
-    sci(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
-    const qint64 line = std::clamp<qint64>(state.firstVisibleLine, 0, sci(SCI_GETLINECOUNT) - 1);
-    sci(SCI_SETFIRSTVISIBLELINE,
-        static_cast<unsigned long>(sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line))));
+    m_longLines->moveView([this, &state] {
+        const qint64 length = sci(SCI_GETLENGTH);
+        const qint64 anchor = std::clamp<qint64>(state.selectionStart, 0, length);
+        const qint64 caret = std::clamp<qint64>(state.selectionEnd, 0, length);
+        sci(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+        const qint64 line =
+            std::clamp<qint64>(state.firstVisibleLine, 0, sci(SCI_GETLINECOUNT) - 1);
+        sci(SCI_SETFIRSTVISIBLELINE,
+            static_cast<unsigned long>(
+                sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line))));
+    });
     refreshStatus();
 }
 
@@ -226,16 +239,19 @@ void Editor::loadBytes(const QByteArray& utf8Bytes)
     sci(SCI_SETUNDOCOLLECTION, 1);
     sci(SCI_EMPTYUNDOBUFFER);
     sci(SCI_SETSAVEPOINT);
-    sci(SCI_GOTOPOS, 0);
     m_changePending = false;
     --m_quiet;
     detectLineEnd();
     updateLineNumberWidth();
 
-    // The rest is coloured as it comes into view.
+    // The rest is coloured as it comes into view. The first screen is coloured before the caret
+    // goes to the start, which lays out its line: a long line is then laid out once, with its
+    // colours.
     const long lines = std::max(FirstScreenLines, sci(SCI_LINESONSCREEN) + 1);
     const long lastLine = std::min(lines, sci(SCI_GETLINECOUNT) - 1);
     sci(SCI_COLOURISE, 0, sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine)));
+    m_longLines->textLoaded();
+    m_longLines->moveView([this] { sci(SCI_GOTOPOS, 0); });
     m_styleBlocks.invalidate();
     if (m_appliedKind == LexerKind::Html)
         m_styleBlocks.updateVisible();
@@ -302,17 +318,7 @@ void Editor::setWrapByWords(bool on)
 
 StatusLine::Position Editor::statusPosition() const
 {
-    StatusLine::Position position;
-    const long caret = sci(SCI_GETCURRENTPOS);
-    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
-    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    position.line = line + 1;
-    position.column = sci(SCI_COUNTCHARACTERS, static_cast<unsigned long>(lineStart), caret);
-    const long selStart = sci(SCI_GETSELECTIONSTART);
-    const long selEnd = sci(SCI_GETSELECTIONEND);
-    if (selEnd > selStart)
-        position.selected = sci(SCI_COUNTCHARACTERS, static_cast<unsigned long>(selStart), selEnd);
-    return position;
+    return m_status->position();
 }
 
 QString Editor::statusText() const
@@ -441,6 +447,7 @@ void Editor::flushContentChanged()
         return;
     m_changePending = false;
     updateLineNumberWidth();
+    m_longLines->textChanged();
     Q_EMIT contentChanged();
 }
 
@@ -466,6 +473,7 @@ void Editor::onUpdateUi(int updated)
 void Editor::useFullAccessibility()
 {
     sci(SCI_SETMODEVENTMASK, SC_MODEVENTMASKALL);
+    m_colourer->setEnabled(false);
     QAccessibleInterface* current = QAccessible::queryAccessibleInterface(this);
     if (dynamic_cast<EditorStandInAccessible*>(current)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
@@ -598,7 +606,10 @@ void Editor::keyPressEvent(QKeyEvent* e)
     if (handleSpecialKey(e)) {
         e->accept();
     } else {
-        QsciScintilla::keyPressEvent(e);
+        if (m_longLines->typeIntoLongLine(e))
+            e->accept();
+        else
+            QsciScintilla::keyPressEvent(e);
         const long caret = sci(SCI_GETCURRENTPOS);
         // The typed character decides, not the key: "<" sits on different keys by layout.
         if (e->text() == QLatin1String("<") && caret > 0 &&

@@ -16,9 +16,12 @@ class QsciLexer;
 
 namespace Quillorn {
 
+class BackgroundColourer;
 class CompletionList;
 class HtmlLexer;
 class LangStrings;
+class LongLineWatch;
+class StatusCounter;
 
 // The document editor of the main window ("Rich"): shows the document of the current slot,
 // adds the editor's special keys, the tag-completion list, the status line, colouring and the
@@ -108,6 +111,9 @@ Q_SIGNALS:
     void previousTabRequested();
     // Ctrl+B: the tag panel's entry `entry` is to be activated.
     void tagEntryRequested(int entry);
+    // A line of the document shown has passed a megabyte, after loading or an edit: editing it
+    // is slow. Once per document.
+    void longLineFound();
 
 protected:
     bool event(QEvent* e) override;
@@ -164,6 +170,9 @@ private:
     LexerKind m_appliedKind = LexerKind::PlainText;
 
     StyleBlockColourer m_styleBlocks;
+    BackgroundColourer* m_colourer;
+    LongLineWatch* m_longLines;
+    StatusCounter* m_status;
     EditRules::LineEnd m_lineEnd = EditRules::LineEnd::CrLf;
     bool m_lineNumbers = true;
     int m_lineNumberDigits = 0;
