@@ -1,11 +1,16 @@
 #include "editing/Editor.h"
 
+#include "editing/BackgroundColourer.h"
 #include "editing/CompletionList.h"
+#include "editing/DocumentMaker.h"
 #include "editing/EditorAccessibility.h"
+#include "editing/EditorKeys.h"
 #include "editing/EditorStandInAccessible.h"
 #include "editing/EditorStyles.h"
-#include "editing/HtmlLexer.h"
+#include "editing/LongLineWatch.h"
 #include "editing/PhpKeywords.h"
+#include "editing/StatusCounter.h"
+#include "editing/TagCompletion.h"
 #include "platform/AppPaths.h"
 #include "platform/LangStrings.h"
 
@@ -16,7 +21,6 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QScrollBar>
 
 #include <algorithm>
 
@@ -32,43 +36,28 @@ using S = QsciScintillaBase;
 constexpr long QuickModEventMask =
     S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
 constexpr int BoldTagEntry = 7;
-constexpr int CompletionRows = 10;
 // Colouring done at once after a load covers at least this many lines.
 constexpr long FirstScreenLines = 100;
-
-Qt::KeyboardModifiers plainModifiers(const QKeyEvent* e)
-{
-    return e->modifiers() &
-           (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-}
-
-bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 } // namespace
 
 Editor::Editor(QWidget* parent)
     : QsciScintilla(parent)
-    , m_list(new CompletionList(this))
+    , m_completion(new TagCompletion(this))
     , m_font(EditorStyles::editorFont())
-    , m_htmlLexer(new HtmlLexer(this))
-    , m_jsLexer(new QsciLexerJavaScript(this))
-    , m_cssLexer(new QsciLexerCSS(this))
-    , m_maker(std::make_unique<QsciScintilla>())
-    , m_makerHtml(new HtmlLexer(m_maker.get()))
-    , m_makerJs(new QsciLexerJavaScript(m_maker.get()))
-    , m_makerCss(new QsciLexerCSS(m_maker.get()))
+    , m_maker(std::make_unique<DocumentMaker>())
     , m_styleBlocks(this)
+    , m_colourer(new BackgroundColourer(this))
+    , m_longLines(new LongLineWatch(this))
+    , m_status(new StatusCounter(this))
 {
     EditorAccessibility::install();
     EditorAccessibility::registerEditor(this);
     setObjectName(QStringLiteral("Rich"));
     setUtf8(true);
-    m_maker->setUtf8(true);
     if (!EditorAccessibility::isFull())
         sci(SCI_SETMODEVENTMASK, QuickModEventMask);
+    m_colourer->setEnabled(!EditorAccessibility::isFull());
 
     m_styleBlocks.setUpView();
     setMarginLineNumbers(0, true);
@@ -80,7 +69,8 @@ Editor::Editor(QWidget* parent)
                 onModified(position, type);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &Editor::onUpdateUi);
-    connect(m_list, &CompletionList::itemChosen, this, &Editor::insertCompletion);
+    connect(m_completion->list(), &CompletionList::itemChosen, this, &Editor::insertCompletion);
+    connect(m_longLines, &LongLineWatch::longLineFound, this, &Editor::longLineFound);
 
     setDocument(createDocument(LexerKind::PlainText));
     applyKindStyles(true);
@@ -94,62 +84,20 @@ Editor::~Editor()
 bool Editor::loadLanguageFiles(const QString& languagesFolder)
 {
     const QString folder = AppPaths::withTrailingSeparator(languagesFolder);
-    const bool listRead = m_items.load(folder + QLatin1String("SyntaxHTML.lng"));
-    m_list->setItems(m_items.items());
+    const bool listRead = m_completion->loadItems(folder + QLatin1String("SyntaxHTML.lng"));
     const QByteArray keywords = PhpKeywords::load(folder + QLatin1String("php.lng"));
-    m_htmlLexer->setPhpKeywords(keywords);
-    m_makerHtml->setPhpKeywords(keywords);
+    m_maker->setPhpKeywords(keywords);
     return listRead && !keywords.isEmpty();
-}
-
-QsciLexer* Editor::viewLexer(LexerKind kind) const
-{
-    switch (kind) {
-    case LexerKind::Html:
-        return m_htmlLexer;
-    case LexerKind::JavaScript:
-        return m_jsLexer;
-    case LexerKind::Css:
-        return m_cssLexer;
-    case LexerKind::PlainText:
-        break;
-    }
-    return nullptr;
-}
-
-QsciLexer* Editor::makerLexer(LexerKind kind) const
-{
-    switch (kind) {
-    case LexerKind::Html:
-        return m_makerHtml;
-    case LexerKind::JavaScript:
-        return m_makerJs;
-    case LexerKind::Css:
-        return m_makerCss;
-    case LexerKind::PlainText:
-        break;
-    }
-    return nullptr;
 }
 
 QsciDocument Editor::createDocument(LexerKind kind)
 {
-    QsciDocument document;
-    m_maker->setDocument(document);
-    m_maker->setLexer(nullptr);
-    if (QsciLexer* lexer = makerLexer(kind))
-        m_maker->setLexer(lexer);
-    else
-        m_maker->SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_NULL));
-    m_maker->SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(SC_EOL_CRLF));
-    // The maker lets go of the document; the caller's handle keeps it alive.
-    m_maker->setDocument(QsciDocument());
-    return document;
+    return m_maker->create(kind);
 }
 
 void Editor::setDocument(const QsciDocument& document)
 {
-    closeCompletion();
+    m_completion->close();
     ++m_quiet;
     QsciScintilla::setDocument(document);
     m_changePending = false;
@@ -158,6 +106,7 @@ void Editor::setDocument(const QsciDocument& document)
     applyKindStyles();
     m_styleBlocks.invalidate();
     updateLineNumberWidth();
+    m_longLines->documentShown();
     refreshStatus();
 }
 
@@ -181,7 +130,7 @@ void Editor::applyKindStyles(bool force)
     const LexerKind kind = lexerKind();
     if (!force && kind == m_appliedKind)
         return;
-    EditorStyles::apply(this, viewLexer(kind), m_font);
+    EditorStyles::apply(this, m_maker->styleSource(kind), m_font);
     m_appliedKind = kind;
     m_lineNumberDigits = 0;
     updateLineNumberWidth();
@@ -199,19 +148,23 @@ Editor::ViewState Editor::viewState() const
 
 void Editor::restoreViewState(const ViewState& state)
 {
-    const qint64 length = sci(SCI_GETLENGTH);
-    const qint64 anchor = std::clamp<qint64>(state.selectionStart, 0, length);
-    const qint64 caret = std::clamp<qint64>(state.selectionEnd, 0, length);
-    sci(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
-    const qint64 line = std::clamp<qint64>(state.firstVisibleLine, 0, sci(SCI_GETLINECOUNT) - 1);
-    sci(SCI_SETFIRSTVISIBLELINE,
-        static_cast<unsigned long>(sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line))));
+    m_longLines->moveView([this, &state] {
+        const qint64 length = sci(SCI_GETLENGTH);
+        const qint64 anchor = std::clamp<qint64>(state.selectionStart, 0, length);
+        const qint64 caret = std::clamp<qint64>(state.selectionEnd, 0, length);
+        sci(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+        const qint64 line =
+            std::clamp<qint64>(state.firstVisibleLine, 0, sci(SCI_GETLINECOUNT) - 1);
+        sci(SCI_SETFIRSTVISIBLELINE,
+            static_cast<unsigned long>(
+                sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line))));
+    });
     refreshStatus();
 }
 
 void Editor::loadBytes(const QByteArray& utf8Bytes)
 {
-    closeCompletion();
+    m_completion->close();
     ++m_quiet;
     // Loading is not an edit: it must not be undoable, nor cost a copy in the undo history.
     sci(SCI_SETUNDOCOLLECTION, 0);
@@ -226,16 +179,19 @@ void Editor::loadBytes(const QByteArray& utf8Bytes)
     sci(SCI_SETUNDOCOLLECTION, 1);
     sci(SCI_EMPTYUNDOBUFFER);
     sci(SCI_SETSAVEPOINT);
-    sci(SCI_GOTOPOS, 0);
     m_changePending = false;
     --m_quiet;
     detectLineEnd();
     updateLineNumberWidth();
 
-    // The rest is coloured as it comes into view.
+    // The rest is coloured as it comes into view. The first screen is coloured before the caret
+    // goes to the start, which lays out its line: a long line is then laid out once, with its
+    // colours.
     const long lines = std::max(FirstScreenLines, sci(SCI_LINESONSCREEN) + 1);
     const long lastLine = std::min(lines, sci(SCI_GETLINECOUNT) - 1);
     sci(SCI_COLOURISE, 0, sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine)));
+    m_longLines->textLoaded();
+    m_longLines->moveView([this] { sci(SCI_GOTOPOS, 0); });
     m_styleBlocks.invalidate();
     if (m_appliedKind == LexerKind::Html)
         m_styleBlocks.updateVisible();
@@ -302,17 +258,7 @@ void Editor::setWrapByWords(bool on)
 
 StatusLine::Position Editor::statusPosition() const
 {
-    StatusLine::Position position;
-    const long caret = sci(SCI_GETCURRENTPOS);
-    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
-    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    position.line = line + 1;
-    position.column = sci(SCI_COUNTCHARACTERS, static_cast<unsigned long>(lineStart), caret);
-    const long selStart = sci(SCI_GETSELECTIONSTART);
-    const long selEnd = sci(SCI_GETSELECTIONEND);
-    if (selEnd > selStart)
-        position.selected = sci(SCI_COUNTCHARACTERS, static_cast<unsigned long>(selStart), selEnd);
-    return position;
+    return m_status->position();
 }
 
 QString Editor::statusText() const
@@ -455,6 +401,7 @@ void Editor::flushContentChanged()
         return;
     m_changePending = false;
     updateLineNumberWidth();
+    m_longLines->textChanged();
     Q_EMIT contentChanged();
 }
 
@@ -465,8 +412,8 @@ void Editor::onUpdateUi(int updated)
     if (m_appliedKind == LexerKind::Html)
         m_styleBlocks.updateVisible();
     if (updated & SC_UPDATE_SELECTION) {
-        if (m_listOpen)
-            followCompletion();
+        if (m_completion->isOpen())
+            m_completion->follow();
         const QString text = statusText();
         if (text != m_lastStatus) {
             m_lastStatus = text;
@@ -480,6 +427,7 @@ void Editor::onUpdateUi(int updated)
 void Editor::useFullAccessibility()
 {
     sci(SCI_SETMODEVENTMASK, SC_MODEVENTMASKALL);
+    m_colourer->setEnabled(false);
     QAccessibleInterface* current = QAccessible::queryAccessibleInterface(this);
     if (dynamic_cast<EditorStandInAccessible*>(current)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
@@ -496,18 +444,8 @@ bool Editor::event(QEvent* e)
     switch (e->type()) {
     case QEvent::ShortcutOverride: {
         // Keys with a meaning in the editor are not taken by the window's shortcuts.
-        auto* key = static_cast<QKeyEvent*>(e);
-        const auto mods = plainModifiers(key);
-        const int k = key->key();
-        const bool ctrl = mods == Qt::ControlModifier;
-        const bool owned =
-            (ctrl && (k == Qt::Key_B || k == Qt::Key_V || k == Qt::Key_Space || isEnter(k) ||
-                      (k >= Qt::Key_1 && k <= Qt::Key_6))) ||
-            ((mods & Qt::ControlModifier) && (k == Qt::Key_Tab || k == Qt::Key_Backtab)) ||
-            (mods == Qt::ShiftModifier && (isEnter(k) || k == Qt::Key_Insert)) ||
-            (m_listOpen &&
-             (isEnter(k) || k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Escape));
-        if (owned) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (EditorKeys::isOwned(key->key(), key->modifiers(), m_completion->isOpen())) {
             e->accept();
             return true;
         }
@@ -534,75 +472,59 @@ bool Editor::event(QEvent* e)
 
 bool Editor::handleSpecialKey(QKeyEvent* e)
 {
-    const auto mods = plainModifiers(e);
+    using Command = EditorKeys::Command;
     const int key = e->key();
-    const bool enter = isEnter(key);
-    const bool ctrl = mods & Qt::ControlModifier;
-    const bool shift = mods & Qt::ShiftModifier;
-
-    if (m_listOpen) {
-        if (enter) {
-            insertCompletion();
-            return true;
-        }
-        if (key == Qt::Key_Down) {
-            m_list->selectNext();
-            return true;
-        }
-        if (key == Qt::Key_Up) {
-            m_list->selectPrevious();
-            return true;
-        }
-        if (key == Qt::Key_Escape) {
-            closeCompletion();
-            return true;
-        }
-    }
-    if (mods & (Qt::AltModifier | Qt::MetaModifier))
+    switch (EditorKeys::command(key, e->modifiers(), m_completion->isOpen())) {
+    case Command::None:
         return false;
-    if (enter && shift && !ctrl) {
+    case Command::AcceptCompletion:
+        insertCompletion();
+        break;
+    case Command::NextCompletion:
+        m_completion->list()->selectNext();
+        break;
+    case Command::PreviousCompletion:
+        m_completion->list()->selectPrevious();
+        break;
+    case Command::CloseCompletion:
+        m_completion->close();
+        break;
+    case Command::Paragraph:
         insert2Tag(QStringLiteral("P"));
-        return true;
-    }
-    if (ctrl && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
-        if (shift || key == Qt::Key_Backtab)
-            Q_EMIT previousTabRequested();
-        else
-            Q_EMIT nextTabRequested();
-        return true;
-    }
-    if (ctrl && !shift && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        break;
+    case Command::NextTab:
+        Q_EMIT nextTabRequested();
+        break;
+    case Command::PreviousTab:
+        Q_EMIT previousTabRequested();
+        break;
+    case Command::Heading: {
         insert2Tag(QLatin1Char('H') + QString::number(key - Qt::Key_0));
         // The key still goes on to the component, without its character.
         QKeyEvent bare(e->type(), key, e->modifiers(), QString(), e->isAutoRepeat());
         QsciScintilla::keyPressEvent(&bare);
-        return true;
+        break;
     }
-    if (ctrl && !shift && enter) {
+    case Command::LineBreak:
         replaceSelectionBytes(QByteArrayLiteral("<BR>"));
-        return true;
-    }
-    if (ctrl && !shift && key == Qt::Key_Space) {
+        break;
+    case Command::NonBreakingSpace:
         replaceSelectionBytes(QByteArrayLiteral("&nbsp;"));
-        return true;
-    }
-    if ((ctrl && !shift && key == Qt::Key_V) || (shift && !ctrl && key == Qt::Key_Insert)) {
+        break;
+    case Command::PastePlainText:
         pastePlainText();
-        return true;
-    }
-    if (ctrl && !shift && key == Qt::Key_B) {
+        break;
+    case Command::BoldEntry:
         Q_EMIT tagEntryRequested(BoldTagEntry);
-        return true;
-    }
-    if (enter && !ctrl && !shift) {
+        break;
+    case Command::IndentedLineEnd:
         insertIndentedLineEnd();
-        return true;
-    }
-    if (!ctrl && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+        break;
+    case Command::Tab:
         replaceSelectionBytes('\t' + selectedBytes(this));
-        return true;
+        break;
     }
-    return false;
+    return true;
 }
 
 void Editor::keyPressEvent(QKeyEvent* e)
@@ -612,14 +534,17 @@ void Editor::keyPressEvent(QKeyEvent* e)
     if (handleSpecialKey(e)) {
         e->accept();
     } else {
-        QsciScintilla::keyPressEvent(e);
+        if (m_longLines->typeIntoLongLine(e))
+            e->accept();
+        else
+            QsciScintilla::keyPressEvent(e);
         const long caret = sci(SCI_GETCURRENTPOS);
         // The typed character decides, not the key: "<" sits on different keys by layout.
         if (e->text() == QLatin1String("<") && caret > 0 &&
             sci(SCI_GETCHARAT, static_cast<unsigned long>(caret - 1)) == '<')
-            openCompletion();
-        else if (m_listOpen)
-            followCompletion();
+            m_completion->open();
+        else if (m_completion->isOpen())
+            m_completion->follow();
     }
     flushContentChanged();
     const QString text = statusText();
@@ -632,12 +557,12 @@ void Editor::keyPressEvent(QKeyEvent* e)
 void Editor::keyReleaseEvent(QKeyEvent* e)
 {
     refreshStatus();
-    if (m_listOpen && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
+    if (m_completion->isOpen() && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
         e->accept();
         return;
     }
-    if (m_listOpen)
-        followCompletion();
+    if (m_completion->isOpen())
+        m_completion->follow();
     QsciScintilla::keyReleaseEvent(e);
 }
 
@@ -645,8 +570,8 @@ void Editor::mousePressEvent(QMouseEvent* e)
 {
     EditorAccessibility::checkActivation();
     QsciScintilla::mousePressEvent(e);
-    if (m_listOpen)
-        followCompletion();
+    if (m_completion->isOpen())
+        m_completion->follow();
     refreshStatus();
 }
 
@@ -659,7 +584,7 @@ void Editor::mouseReleaseEvent(QMouseEvent* e)
 
 void Editor::focusOutEvent(QFocusEvent* e)
 {
-    closeCompletion();
+    m_completion->close();
     QsciScintilla::focusOutEvent(e);
 }
 
@@ -667,68 +592,37 @@ void Editor::inputMethodEvent(QInputMethodEvent* e)
 {
     QsciScintilla::inputMethodEvent(e);
     flushContentChanged();
-    if (m_listOpen)
-        followCompletion();
+    if (m_completion->isOpen())
+        m_completion->follow();
     else if (e->commitString() == QLatin1String("<"))
-        openCompletion();
+        m_completion->open();
 }
 
 // ---- completion list ----
 
-void Editor::openCompletion()
+CompletionList* Editor::completionList() const
 {
-    if (m_list->count() == 0)
-        return;
-    m_listStart = sci(SCI_GETCURRENTPOS);
-    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_listStart));
-    const int lineHeight = static_cast<int>(sci(SCI_TEXTHEIGHT, static_cast<unsigned long>(line)));
-    const QPoint caret(static_cast<int>(sci(SCI_POINTXFROMPOSITION, 0, m_listStart)),
-                       static_cast<int>(sci(SCI_POINTYFROMPOSITION, 0, m_listStart)));
-    const QPoint below = viewport()->mapTo(this, caret + QPoint(0, lineHeight));
-
-    const int rowHeight = std::max(m_list->sizeHintForRow(0), lineHeight);
-    const int frame = 2 * m_list->frameWidth();
-    const int height = std::min(CompletionRows, m_list->count()) * rowHeight + frame;
-    const int width = std::max(160, m_list->sizeHintForColumn(0) + frame +
-                                        m_list->verticalScrollBar()->sizeHint().width() + 8);
-    int x = std::clamp(below.x(), 0, std::max(0, this->width() - width));
-    int y = below.y();
-    if (y + height > this->height())
-        y = std::max(0, below.y() - lineHeight - height);
-    m_list->setGeometry(x, y, width, height);
-    m_list->setCurrentRow(0);
-    m_list->show();
-    m_list->raise();
-    m_listOpen = true;
+    return m_completion->list();
 }
 
-void Editor::closeCompletion()
+bool Editor::isCompletionOpen() const
 {
-    m_listOpen = false;
-    m_list->hide();
+    return m_completion->isOpen();
 }
 
-void Editor::followCompletion()
+qint64 Editor::completionStart() const
 {
-    const long caret = sci(SCI_GETCURRENTPOS);
-    if (caret < m_listStart) {
-        closeCompletion();
-        return;
-    }
-    const auto* typed = reinterpret_cast<const char*>(
-        sci(SCI_GETRANGEPOINTER, static_cast<unsigned long>(m_listStart), caret - m_listStart));
-    m_list->selectFirstStartingWith(typed ? QString::fromUtf8(typed, caret - m_listStart)
-                                          : QString());
+    return m_completion->start();
 }
 
 void Editor::insertCompletion()
 {
-    const QString item = m_list->currentText();
+    const QString item = m_completion->list()->currentText();
     const long caret = sci(SCI_GETCURRENTPOS);
-    closeCompletion();
+    m_completion->close();
     if (item.isEmpty())
         return;
-    sci(SCI_SETSEL, static_cast<unsigned long>(m_listStart), caret);
+    sci(SCI_SETSEL, static_cast<unsigned long>(m_completion->start()), caret);
     replaceSelectionBytes(item.toUtf8());
     setFocus();
     flushContentChanged();

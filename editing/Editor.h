@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editing/CompletionItems.h"
 #include "editing/EditRules.h"
 #include "editing/LexerChoice.h"
 #include "editing/StatusLine.h"
@@ -12,13 +11,15 @@
 
 #include <memory>
 
-class QsciLexer;
-
 namespace Quillorn {
 
+class BackgroundColourer;
 class CompletionList;
-class HtmlLexer;
+class DocumentMaker;
 class LangStrings;
+class LongLineWatch;
+class StatusCounter;
+class TagCompletion;
 
 // The document editor of the main window ("Rich"): shows the document of the current slot,
 // adds the editor's special keys, the tag-completion list, the status line, colouring and the
@@ -94,10 +95,10 @@ public:
     // Computes the status line and emits statusTextChanged.
     void refreshStatus();
 
-    CompletionList* completionList() const { return m_list; }
-    bool isCompletionOpen() const { return m_listOpen; }
+    CompletionList* completionList() const;
+    bool isCompletionOpen() const;
     // Where the list was opened: the position just after the "<".
-    qint64 completionStart() const { return m_listStart; }
+    qint64 completionStart() const;
 
     // Hands accessibility to the editor component's own accessible object and full events;
     // called once an assistive technology is seen.
@@ -117,6 +118,9 @@ Q_SIGNALS:
     void previousTabRequested();
     // Ctrl+B: the tag panel's entry `entry` is to be activated.
     void tagEntryRequested(int entry);
+    // A line of the document shown has passed a megabyte, after loading or an edit: editing it
+    // is slow. Once per document.
+    void longLineFound();
 
 protected:
     bool event(QEvent* e) override;
@@ -130,14 +134,10 @@ protected:
 private:
     // The key-down rules; true when the key was dealt with and must not reach the component.
     bool handleSpecialKey(QKeyEvent* e);
-    void passToComponent(QKeyEvent* e);
     void replaceSelectionBytes(const QByteArray& bytes);
     void insertIndentedLineEnd();
 
-    void openCompletion();
-    void closeCompletion();
     void insertCompletion();
-    void followCompletion();
 
     void onModified(int position, int modificationType);
     void onUpdateUi(int updated);
@@ -146,8 +146,6 @@ private:
     void applyKindStyles(bool force = false);
     void detectLineEnd();
     void updateLineNumberWidth();
-    QsciLexer* viewLexer(LexerKind kind) const;
-    QsciLexer* makerLexer(LexerKind kind) const;
 
     long sci(unsigned int message, unsigned long wParam = 0, long lParam = 0) const
     {
@@ -155,24 +153,15 @@ private:
     }
 
     const LangStrings* m_strings = nullptr;
-    CompletionList* m_list;
-    CompletionItems m_items;
-    bool m_listOpen = false;
-    qint64 m_listStart = 0;
-
+    TagCompletion* m_completion;
     QFont m_font;
-    HtmlLexer* m_htmlLexer;
-    QsciLexer* m_jsLexer;
-    QsciLexer* m_cssLexer;
-    // Documents are set up (lexer, keywords) in this hidden component while still empty, so
-    // the editor never re-lexes a loaded text.
-    std::unique_ptr<QsciScintilla> m_maker;
-    HtmlLexer* m_makerHtml;
-    QsciLexer* m_makerJs;
-    QsciLexer* m_makerCss;
+    std::unique_ptr<DocumentMaker> m_maker;
     LexerKind m_appliedKind = LexerKind::PlainText;
 
     StyleBlockColourer m_styleBlocks;
+    BackgroundColourer* m_colourer;
+    LongLineWatch* m_longLines;
+    StatusCounter* m_status;
     EditRules::LineEnd m_lineEnd = EditRules::LineEnd::CrLf;
     bool m_lineNumbers = true;
     int m_lineNumberDigits = 0;

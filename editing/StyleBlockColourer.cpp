@@ -1,6 +1,7 @@
 #include "editing/StyleBlockColourer.h"
 
 #include "editing/EditorStyles.h"
+#include "editing/LongLineWatch.h"
 
 #include "editing/QsciHeaders.h"
 
@@ -11,6 +12,8 @@ namespace Quillorn {
 namespace {
 using S = QsciScintillaBase;
 constexpr long HtmlTagStyle = 1; // the HTML lexer's style of a known tag
+// How far past the edges of the screen a long line is coloured, for a little sideways scrolling.
+constexpr qint64 EdgeSlack = 4096;
 
 bool isTagNameEnd(char c)
 {
@@ -52,7 +55,7 @@ QColor StyleBlockColourer::colour(CssTokenizer::Kind kind)
     return QColor(0x00, 0x00, 0x00);
 }
 
-void StyleBlockColourer::updateVisible()
+QList<StyleBlockColourer::Range> StyleBlockColourer::visibleRanges() const
 {
     const long firstDisplay = m_view->SendScintilla(S::SCI_GETFIRSTVISIBLELINE);
     const long onScreen = std::max(1L, m_view->SendScintilla(S::SCI_LINESONSCREEN));
@@ -62,16 +65,50 @@ void StyleBlockColourer::updateVisible()
     const long lastLine = std::min(
         lineCount - 1, m_view->SendScintilla(S::SCI_DOCLINEFROMVISIBLE,
                                              static_cast<unsigned long>(firstDisplay + onScreen)));
-    const qint64 from =
-        m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(firstLine));
-    const qint64 to =
-        m_view->SendScintilla(S::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine));
-    if (m_colouredGeneration == m_generation && from == m_colouredFrom && to == m_colouredTo)
+    const long viewWidth = m_view->viewport()->width();
+    const long lineHeight = std::max(1L, m_view->SendScintilla(S::SCI_TEXTHEIGHT, 0UL));
+
+    QList<Range> ranges;
+    bool extendLast = false;
+    for (long line = firstLine; line <= lastLine; ++line) {
+        const qint64 start =
+            m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+        const qint64 end =
+            m_view->SendScintilla(S::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+        const bool whole = end - start <= LongLineWatch::SlowLine;
+        if (whole && extendLast) {
+            ranges.last().second = end;
+        } else if (whole) {
+            ranges.append(Range(start, end));
+        } else {
+            // The view keeps such a line laid out, so finding what is at the edges is cheap.
+            const long y = (m_view->SendScintilla(S::SCI_VISIBLEFROMDOCLINE,
+                                                  static_cast<unsigned long>(line)) -
+                            firstDisplay) *
+                               lineHeight +
+                           lineHeight / 2;
+            const qint64 left = m_view->SendScintilla(S::SCI_POSITIONFROMPOINT, 0UL, y);
+            const qint64 right = m_view->SendScintilla(S::SCI_POSITIONFROMPOINT,
+                                                       static_cast<unsigned long>(viewWidth), y);
+            ranges.append(
+                Range(std::max(start, left - EdgeSlack), std::min(end, right + EdgeSlack)));
+        }
+        extendLast = whole;
+    }
+    return ranges;
+}
+
+void StyleBlockColourer::updateVisible()
+{
+    const QList<Range> ranges = visibleRanges();
+    if (m_colouredGeneration == m_generation && ranges == m_coloured)
         return;
-    colourRange(from, to);
+    for (const Range& range : ranges) {
+        if (!colourRange(range.first, range.second))
+            return;
+    }
     m_colouredGeneration = m_generation;
-    m_colouredFrom = from;
-    m_colouredTo = to;
+    m_coloured = ranges;
 }
 
 qint64 StyleBlockColourer::findTag(QByteArrayView tag, qint64 start, qint64 end) const
@@ -101,20 +138,20 @@ qint64 StyleBlockColourer::findTag(QByteArrayView tag, qint64 start, qint64 end)
     return -1;
 }
 
-void StyleBlockColourer::colourRange(qint64 from, qint64 to)
+bool StyleBlockColourer::colourRange(qint64 from, qint64 to)
 {
     const qint64 length = m_view->SendScintilla(S::SCI_GETLENGTH);
     from = std::clamp<qint64>(from, 0, length);
     to = std::clamp<qint64>(to, from, length);
+    // Whether a tag is real is read from the lexer's styles. Colouring them here would colour
+    // everything above the screen at once after a far jump: the background colouring gets
+    // there soon, and its repaint calls again.
+    if (m_view->SendScintilla(S::SCI_GETENDSTYLED) < to)
+        return false;
     m_view->SendScintilla(S::SCI_SETINDICATORCURRENT, Indicator);
     m_view->SendScintilla(S::SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(from), to - from);
     if (to == from)
-        return;
-
-    // Whether a tag is real is read from the lexer's styles, so they must reach the screen's end.
-    const qint64 styledTo = m_view->SendScintilla(S::SCI_GETENDSTYLED);
-    if (styledTo < to)
-        m_view->SendScintilla(S::SCI_COLOURISE, static_cast<unsigned long>(styledTo), to);
+        return true;
 
     const qint64 behind = std::max<qint64>(0, from - LookBehind);
     qint64 blockStart = -1;
@@ -124,7 +161,7 @@ void StyleBlockColourer::colourRange(qint64 from, qint64 to)
         m_view->SendScintilla(S::SCI_SETTARGETEND, static_cast<unsigned long>(to));
         const qint64 tagEnd = m_view->SendScintilla(S::SCI_SEARCHINTARGET, 1UL, ">");
         if (tagEnd < 0)
-            return;
+            return true;
         blockStart = tagEnd + 1;
     }
 
@@ -133,12 +170,12 @@ void StyleBlockColourer::colourRange(qint64 from, qint64 to)
         if (blockStart < 0) {
             const qint64 open = findTag("<style", cursor, to);
             if (open < 0)
-                return;
+                return true;
             m_view->SendScintilla(S::SCI_SETTARGETSTART, static_cast<unsigned long>(open));
             m_view->SendScintilla(S::SCI_SETTARGETEND, static_cast<unsigned long>(to));
             const qint64 tagEnd = m_view->SendScintilla(S::SCI_SEARCHINTARGET, 1UL, ">");
             if (tagEnd < 0)
-                return;
+                return true;
             blockStart = tagEnd + 1;
         }
         qint64 blockEnd = findTag("</style", std::max(blockStart, cursor), to);
@@ -148,6 +185,7 @@ void StyleBlockColourer::colourRange(qint64 from, qint64 to)
         cursor = blockEnd + 1;
         blockStart = -1;
     }
+    return true;
 }
 
 void StyleBlockColourer::colourBlock(qint64 blockStart, qint64 blockEnd, qint64 from, qint64 to)

@@ -1,15 +1,18 @@
 // Figures for the editor on large generated documents: keystrokes, caret moves, the status
-// line, switching documents, loading and memory. Run under a display (xvfb-run -a) with the
-// program built for release.
+// line, far jumps and the colouring that follows them, very long lines, switching documents,
+// loading and memory. Run under a display (xvfb-run -a) with the program built for release;
+// "--huge" adds a page of one 150 MB line.
 
 #include "bench/support/BenchFigures.h"
 #include "editing/Editor.h"
 #include "editing/EditorAccessibility.h"
+#include "editing/TextSearch.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,12 +51,75 @@ template <typename F> Figures measure(int rounds, F&& action)
     return {times[times.size() / 2], times.back()};
 }
 
-void key(QWidget* target, int key, const QString& text = {})
+void key(QWidget* target, int key, const QString& text = {},
+         Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(target, &release);
+}
+
+void typeX(Editor& editor)
+{
+    key(&editor, Qt::Key_X, QStringLiteral("x"));
+    editor.viewport()->repaint();
+}
+
+bool fullyColoured(const Editor& editor)
+{
+    return editor.SendScintilla(S::SCI_GETENDSTYLED) >= editor.SendScintilla(S::SCI_GETLENGTH);
+}
+
+// Runs the event loop until the whole document is coloured; the milliseconds it took, or -1
+// when it was not within a minute.
+double waitUntilColoured(Editor& editor)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!fullyColoured(editor)) {
+        if (timer.elapsed() > 60000)
+            return -1;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return msSince(timer);
+}
+
+// Forgets the colours of the document shown (they are made again from the start) and puts the
+// view and the caret at the top.
+void uncolour(Editor& editor)
+{
+    editor.SendScintilla(S::SCI_GOTOPOS, 0UL);
+    settle();
+    editor.SendScintilla(S::SCI_STARTSTYLING, 0UL, 0L);
+    editor.viewport()->repaint();
+    settle();
+}
+
+// A minified page: head, style sheet, script and body all on one line of about `size` bytes.
+QByteArray generateOneLinePage(qint64 size)
+{
+    QByteArray text;
+    text.reserve(size + 4096);
+    text += "<!DOCTYPE html><html><head><title>One line</title><style>";
+    qint64 n = 0;
+    while (text.size() < size / 10) {
+        const QByteArray i = QByteArray::number(n++);
+        text += ".c" + i + "{color:#369;margin:0 " + i + "px}";
+    }
+    text += "</style><script>";
+    while (text.size() < size * 4 / 10) {
+        const QByteArray i = QByteArray::number(n++);
+        text += "var v" + i + "=function(a){return a*" + i + "+\"x\"};";
+    }
+    text += "</script></head><body>";
+    while (text.size() < size - 32) {
+        const QByteArray i = QByteArray::number(n++);
+        text += "<div class=\"c" + i + "\"><p>Item " + i + " <b>bold</b> <a href=\"/p\">" + i +
+                "</a></p></div>";
+    }
+    text += "</body></html>";
+    return text;
 }
 
 void report(const char* what, const Figures& f)
@@ -78,17 +144,61 @@ void editingAtTheEnd(Editor& editor, qint64 size)
     text.clear();
     text.squeeze();
 
+    // Far jumps from the top of an uncoloured document: the view must show at once.
+    uncolour(editor);
     timer.start();
-    editor.SendScintilla(S::SCI_DOCUMENTEND);
+    key(&editor, Qt::Key_End, {}, Qt::ControlModifier);
     editor.viewport()->repaint();
-    std::printf("  %-46s %8.1f ms (one time: colours all above)\n", "jump to end", msSince(timer));
+    std::printf("  %-46s %8.1f ms\n", "Ctrl+End: key + first paint", msSince(timer));
+    std::printf("  %-46s %8.1f ms after the jump\n", "  whole document coloured",
+                waitUntilColoured(editor));
+
+    uncolour(editor);
+    // The last block's function name: it occurs once, a few hundred bytes before the end.
+    const QByteArray tail = editor.bytes().right(2000);
+    const qint64 nameAt = tail.lastIndexOf("function show");
+    const QString lastName =
+        QString::fromLatin1(tail.mid(nameAt + 9, tail.indexOf('(', nameAt) - nameAt - 9));
+    TextSearch search(&editor);
+    timer.start();
+    const bool found = search.findNext(lastName, TextSearch::Direction::All);
+    const double searching = msSince(timer);
+    editor.viewport()->repaint();
+    std::printf("  %-46s %8.1f ms (of which the search %.1f ms)%s\n",
+                "find near the end + first paint", msSince(timer), searching,
+                found ? "" : " NOT FOUND");
+    waitUntilColoured(editor);
+
+    uncolour(editor);
+    QScrollBar* bar = editor.verticalScrollBar();
+    timer.start();
+    bar->setValue(bar->maximum() / 2);
+    editor.viewport()->repaint();
+    std::printf("  %-46s %8.1f ms\n", "scroll bar to the middle + first paint", msSince(timer));
+    waitUntilColoured(editor);
+
+    // Typing at the end while the colours are still being made.
+    uncolour(editor);
+    key(&editor, Qt::Key_End, {}, Qt::ControlModifier);
+    editor.viewport()->repaint();
+    std::vector<double> catchingUp;
+    while (!fullyColoured(editor) && catchingUp.size() < 200) {
+        QElapsedTimer one;
+        one.start();
+        typeX(editor);
+        catchingUp.push_back(msSince(one));
+        QCoreApplication::processEvents();
+    }
+    std::sort(catchingUp.begin(), catchingUp.end());
+    if (!catchingUp.empty())
+        std::printf("  %-46s median %8.3f ms   worst %8.3f ms (%zu keys)\n",
+                    "keystroke at end while colouring catches up",
+                    catchingUp[catchingUp.size() / 2], catchingUp.back(), catchingUp.size());
+    waitUntilColoured(editor);
     settle();
 
     QWidget* target = &editor;
-    report("keystroke at end (insert + repaint)", measure(25, [&] {
-               key(target, Qt::Key_X, QStringLiteral("x"));
-               editor.viewport()->repaint();
-           }));
+    report("keystroke at end, coloured (insert + repaint)", measure(25, [&] { typeX(editor); }));
     report("Backspace at end (+ repaint)", measure(25, [&] {
                key(target, Qt::Key_Backspace);
                editor.viewport()->repaint();
@@ -102,6 +212,40 @@ void editingAtTheEnd(Editor& editor, qint64 size)
                editor.viewport()->repaint();
            }));
     report("status line at end", measure(25, [&] { (void)editor.statusText(); }));
+    editor.setDocument(editor.createDocument(LexerKind::PlainText));
+}
+
+// Opening and typing in a page that is one long line.
+void oneLongLine(Editor& editor, qint64 size, int rounds)
+{
+    std::printf("One line of %lld MB\n", static_cast<long long>(size >> 20));
+    editor.setDocument(editor.createDocument(LexerKind::Html));
+    QByteArray text = generateOneLinePage(size);
+    QElapsedTimer timer;
+    timer.start();
+    editor.loadBytes(text);
+    const double load = msSince(timer);
+    editor.viewport()->repaint();
+    std::printf("  %-46s %8.1f ms (load %.1f ms + first paint %.1f ms)\n", "open", msSince(timer),
+                load, msSince(timer) - load);
+    text.clear();
+    text.squeeze();
+    editor.SendScintilla(S::SCI_GOTOPOS, 300UL);
+    editor.viewport()->repaint();
+    settle();
+    report("keystroke in the style sheet (+ repaint)", measure(rounds, [&] { typeX(editor); }));
+    editor.SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(size / 4));
+    editor.viewport()->repaint();
+    settle();
+    report("keystroke in the script (+ repaint)", measure(rounds, [&] { typeX(editor); }));
+    editor.SendScintilla(S::SCI_DOCUMENTEND);
+    editor.viewport()->repaint();
+    settle();
+    report("keystroke at the end (insert + repaint)", measure(rounds, [&] { typeX(editor); }));
+    report("caret move left at the end (+ repaint)", measure(rounds, [&] {
+               key(&editor, Qt::Key_Left);
+               editor.viewport()->repaint();
+           }));
     editor.setDocument(editor.createDocument(LexerKind::PlainText));
 }
 
@@ -141,6 +285,10 @@ int main(int argc, char** argv)
     constexpr qint64 MB = 1024 * 1024;
     if (argc > 1 && QByteArray(argv[1]) == "--stock")
         stockComponent(20 * MB);
+    oneLongLine(editor, 1 * MB, 9);
+    oneLongLine(editor, 10 * MB, 5);
+    if (argc > 1 && QByteArray(argv[1]) == "--huge")
+        oneLongLine(editor, 150 * MB, 1);
     editingAtTheEnd(editor, 20 * MB);
     editingAtTheEnd(editor, 100 * MB);
 

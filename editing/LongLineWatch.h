@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+
+#include <functional>
+
+class QKeyEvent;
+class QsciScintillaBase;
+
+namespace Quillorn {
+
+// Watches the document shown for very long lines, which the editor component lays out whole to
+// show any part of them and again after every change: gives the view larger layout caches once
+// it meets one, lays such lines out under a busy cursor when they come on screen with a
+// document, and says once per document that a line has passed LongLine bytes.
+class LongLineWatch : public QObject {
+    Q_OBJECT
+
+public:
+    // Past this a line costs about a quarter of a second for every keystroke in it.
+    static constexpr qint64 LongLine = qint64(1) << 20;
+    // Past this a line is worth keeping measured text and layouts for.
+    static constexpr qint64 SlowLine = qint64(64) << 10;
+
+    explicit LongLineWatch(QsciScintillaBase* view);
+
+    // The view shows another document: one shown empty is new (or as good as new), and is told
+    // about again.
+    void documentShown();
+    // Text was loaded into the document shown.
+    void textLoaded();
+    // An edit of the document shown is complete.
+    void textChanged();
+    // Runs `move` (which may move the view or the caret) and then lays out the lines on screen
+    // longer than LongLine, so the paint that follows finds them done; all under a busy cursor
+    // when the document shown has such a line, since that takes seconds.
+    void moveView(const std::function<void()>& move);
+
+    // Types the characters of `key` at the caret when it is on a line longer than SlowLine:
+    // colours the line before the view lays it out for the caret, so that it is laid out once
+    // for the keystroke, not once before and once after colouring. False (nothing done) for
+    // any other key or place, which the component then takes as usual.
+    bool typeIntoLongLine(const QKeyEvent* key);
+
+    // The first line with more than `limit` bytes among the lines holding the positions
+    // `from` to `to`; -1 when there is none. Costs about (to - from) / limit look-ups.
+    static qint64 firstLineLongerThan(const QsciScintillaBase* view, qint64 limit, qint64 from,
+                                      qint64 to);
+
+Q_SIGNALS:
+    // A line of the document shown passed LongLine bytes; at most once per document.
+    void longLineFound();
+
+private:
+    void onModified(int position, int modificationType, int length);
+    void check(qint64 from, qint64 to);
+    void enlargeCaches();
+    bool noted() const;
+
+    QsciScintillaBase* m_view;
+    // The documents already told about, by the component's document pointer.
+    QSet<quintptr> m_noted;
+    bool m_cachesEnlarged = false;
+    // The part of the text touched by edits since the last check.
+    qint64 m_changedFrom = -1;
+    qint64 m_changedTo = -1;
+};
+
+} // namespace Quillorn

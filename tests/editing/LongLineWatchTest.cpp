@@ -1,0 +1,138 @@
+#include "editing/LongLineWatch.h"
+#include "editing/Editor.h"
+#include "editing/EditorAccessibility.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Quillorn;
+using S = QsciScintillaBase;
+
+namespace {
+
+const QString Languages = QStringLiteral(QUILLORN_TEST_DATA "/editing/languages");
+
+QByteArray line(qint64 length, char c = 'a')
+{
+    return QByteArray(length, c);
+}
+
+std::unique_ptr<Editor> shownEditor()
+{
+    auto editor = std::make_unique<Editor>();
+    editor->loadLanguageFiles(Languages);
+    editor->resize(700, 400);
+    editor->show();
+    QApplication::setActiveWindow(editor.get());
+    editor->setFocus();
+    return editor;
+}
+
+void load(Editor& editor, const QByteArray& text)
+{
+    editor.setDocument(editor.createDocument(LexerKind::Html));
+    editor.loadBytes(text);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+class LongLineWatchTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { EditorAccessibility::install(); }
+    void longLineIsTold_data();
+    void longLineIsTold();
+    void longLineIsToldOncePerDocument();
+    void typingIntoALongLineIsOrdinaryTyping();
+};
+
+void LongLineWatchTest::longLineIsTold_data()
+{
+    constexpr qint64 Long = LongLineWatch::LongLine;
+    QByteArray manyShortLines;
+    for (int i = 0; i < 100000; ++i)
+        manyShortLines += "<p>" + QByteArray::number(i) + "</p>\r\n";
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<qint64>("caret");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("loaded") << line(Long + 1) << qint64(-1) << 0 << 1;
+    QTest::newRow("a megabyte exactly is not long") << line(Long) << qint64(-1) << 0 << 0;
+    QTest::newRow("after many short lines")
+        << manyShortLines + line(Long + 1) + "\r\nend" << qint64(-1) << 0 << 1;
+    QTest::newRow("typed past") << line(Long) << Long << int(Qt::Key_X) << 1;
+    QTest::newRow("lines joined") << line(Long / 2) + "\n" + line(Long / 2 + 1, 'b') << Long / 2 + 1
+                                  << int(Qt::Key_Backspace) << 1;
+}
+
+void LongLineWatchTest::longLineIsTold()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(qint64, caret);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    auto editor = shownEditor();
+    QSignalSpy told(editor.get(), &Editor::longLineFound);
+    load(*editor, text);
+    if (key) {
+        QCOMPARE(told.count(), 0);
+        editor->SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(caret));
+        QTest::keyClick(editor.get(), Qt::Key(key), Qt::NoModifier);
+    }
+    QCOMPARE(told.count(), expected);
+}
+
+void LongLineWatchTest::longLineIsToldOncePerDocument()
+{
+    auto editor = shownEditor();
+    QSignalSpy told(editor.get(), &Editor::longLineFound);
+    load(*editor, line(LongLineWatch::LongLine + 1));
+    const QsciDocument document = editor->document();
+    typeText(editor.get(), QStringLiteral("y"));
+    load(*editor, "short");
+    editor->setDocument(document);
+    typeText(editor.get(), QStringLiteral("z"));
+    QCOMPARE(told.count(), 1);
+
+    load(*editor, line(LongLineWatch::LongLine + 10));
+    QCOMPARE(told.count(), 2);
+}
+
+void LongLineWatchTest::typingIntoALongLineIsOrdinaryTyping()
+{
+    // The same keys in a short line and in a long one (which takes another way in).
+    const QString typed = QStringLiteral("b\u00e9 c<");
+    QList<QByteArray> results;
+    for (const qint64 length : {qint64(100), LongLineWatch::SlowLine * 2}) {
+        auto editor = shownEditor();
+        const QByteArray text = "<p>" + line(length) + "</p>";
+        load(*editor, text);
+        editor->SendScintilla(S::SCI_GOTOPOS, 10UL);
+        typeText(editor.get(), typed);
+        QVERIFY(editor->isCompletionOpen());
+        const QByteArray inserted = typed.toUtf8();
+        QCOMPARE(editor->bytes(), text.left(10) + inserted + text.mid(10));
+        QCOMPARE(editor->SendScintilla(S::SCI_GETCURRENTPOS), 10 + inserted.size());
+        QCOMPARE(editor->statusPosition().column, 10 + typed.size());
+        editor->undo();
+        results.append(editor->bytes().left(20));
+        editor->undo();
+        results.append(editor->bytes().left(20));
+    }
+    QCOMPARE(results.mid(2), results.mid(0, 2));
+}
+
+QTEST_MAIN(LongLineWatchTest)
+#include "LongLineWatchTest.moc"
