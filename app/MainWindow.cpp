@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -185,6 +186,12 @@ void MainWindow::connectCommands()
             updateTitle();
     });
     connect(m_editor, &Editor::statusTextChanged, m_status, &QLabel::setText);
+    // Said once the action that found the line is over, so that its own status text does
+    // not hide the note; the next caret move replaces it.
+    connect(m_editor, &Editor::longLineFound, this, [this] {
+        QTimer::singleShot(0, this,
+                           [this] { setStatusText(m_context.strings.value(Str::LongLineSlow)); });
+    });
     connect(m_editor, &Editor::nextTabRequested, this, [this] { cycleTab(true); });
     connect(m_editor, &Editor::previousTabRequested, this, [this] { cycleTab(false); });
 }

@@ -655,6 +655,12 @@ void MainWindowDocumentsTest::statusLineSpeaksTheInterfaceLanguage()
                              strings.value(Str::StatusSelected) + QLatin1String("4") +
                              strings.value(Str::StatusSymbols);
     QCOMPARE(window.statusText(), expected);
+
+    // A page with a line over a megabyte says, once it is open, that editing that line is slow.
+    const QByteArray minified = "<p>" + QByteArray(1100 * 1024, 'x') + "</p>\r\n";
+    MainWindowDriver::openThroughDialog(f, window,
+                                        f.document(QStringLiteral("min.html"), minified));
+    QTRY_COMPARE(window.statusText(), strings.value(Str::LongLineSlow));
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
