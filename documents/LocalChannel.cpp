@@ -1,5 +1,7 @@
 #include "documents/LocalChannel.h"
 
+#include "platform/TempFiles.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -7,20 +9,11 @@
 #include <QLocalSocket>
 #include <QUrl>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Quillorn {
 
 namespace {
-
-// A folder that only this user can reach: a real folder (not a link), ours, closed to others.
-bool isPrivateFolder(const QByteArray& folder)
-{
-    struct stat info;
-    return ::lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
-}
 
 // The XDG runtime folder (made when it is named but missing), when it is private; else empty.
 QString xdgRuntimeFolder()
@@ -28,18 +21,15 @@ QString xdgRuntimeFolder()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (runtime.isEmpty())
         return {};
-    ::mkdir(runtime.constData(), 0700);
-    return isPrivateFolder(runtime) ? QFile::decodeName(runtime) : QString();
+    return TempFiles::privateFolder(QFile::decodeName(runtime), false);
 }
 
 // Our folder in the shared temporary folder. Anyone may create a name there first, so it is
 // used only when it is ours, private and not a link; empty otherwise.
 QString privateTempFolder()
 {
-    const QByteArray own =
-        QFile::encodeName(QDir::tempPath()) + "/quillorn-" + QByteArray::number(::getuid());
-    ::mkdir(own.constData(), 0700);
-    return isPrivateFolder(own) ? QFile::decodeName(own) : QString();
+    return TempFiles::privateFolder(
+        QDir::tempPath() + QLatin1String("/quillorn-") + QString::number(::getuid()), false);
 }
 
 // Socket paths are limited to 108 bytes by the system.

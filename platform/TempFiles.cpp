@@ -17,20 +17,22 @@ QString TempFiles::userFolder()
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (base.isEmpty())
         return {};
-    const QString folder = base + QLatin1String("/quillorn");
-    const QByteArray name = QFile::encodeName(folder);
-    if (::mkdir(name.constData(), 0700) != 0 && errno == ENOENT) {
-        QDir().mkpath(base);
-        ::mkdir(name.constData(), 0700);
-    }
+    QDir().mkpath(base);
     // Only a folder of this user (not a link to someone else's) may hold copies of documents.
+    return privateFolder(base + QLatin1String("/quillorn"), true);
+}
+
+QString TempFiles::privateFolder(const QString& path, bool tighten)
+{
+    const QByteArray name = QFile::encodeName(path);
+    ::mkdir(name.constData(), 0700);
     struct stat info;
     if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
         info.st_uid != ::geteuid())
         return {};
-    if ((info.st_mode & 07777) != 0700 && ::chmod(name.constData(), 0700) != 0)
+    if ((info.st_mode & 077) != 0 && !(tighten && ::chmod(name.constData(), 0700) == 0))
         return {};
-    return folder;
+    return path;
 }
 
 QString TempFiles::randomHex(int digits)

@@ -24,6 +24,11 @@ public:
     // outlives a crash of the program. Empty when there is no such folder.
     static QString userFolder();
 
+    // `path` as a folder only this user can reach: made (0700) when missing, and given back
+    // only when it is a real folder (not a link) of this user that others cannot enter; with
+    // `tighten`, such a folder of ours that others may enter is closed first. Empty otherwise.
+    static QString privateFolder(const QString& path, bool tighten);
+
     // `digits` random upper-case hexadecimal digits.
     static QString randomHex(int digits = 8);
 
