@@ -18,7 +18,8 @@ class LongLineWatch : public QObject {
     Q_OBJECT
 
 public:
-    // Past this a line costs about a quarter of a second for every keystroke in it.
+    // Past this every keystroke in the line takes a tenth of a second or more, even with the
+    // larger caches.
     static constexpr qint64 LongLine = qint64(1) << 20;
     // Past this a line is worth keeping measured text and layouts for.
     static constexpr qint64 SlowLine = qint64(64) << 10;

@@ -91,6 +91,7 @@ private Q_SLOTS:
     void lexerFollowsDocument();
     void phpKeywordsComeFromTheListFile();
     void styleSheetsInsideStyleAreColoured();
+    void styleSheetOnALongLineIsColouredWhereSeen();
     void lineNumbersFollowLineCountAndToggle();
     void wrapByWords();
     void modificationMaskStaysQuick();
@@ -583,6 +584,27 @@ void EditorTest::styleSheetsInsideStyleAreColoured()
     QCOMPARE(
         sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, text.indexOf("red")),
         value);
+}
+
+void EditorTest::styleSheetOnALongLineIsColouredWhereSeen()
+{
+    QByteArray text = "<style>";
+    while (text.size() < 300 * 1024)
+        text += "b{c:d} ";
+    text += "</style>";
+    auto editor = makeEditor(text);
+    QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    editor->viewport()->repaint();
+    auto coloured = [&](long position) {
+        return sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, position) != 0;
+    };
+    const long far = text.indexOf("b{", 200 * 1024);
+    QVERIFY(coloured(text.indexOf("b{")));
+    // Only what is on screen is looked at, however long the line.
+    QVERIFY(!coloured(far));
+    setSelection(*editor, far, far);
+    editor->viewport()->repaint();
+    QVERIFY(coloured(far));
 }
 
 void EditorTest::lineNumbersFollowLineCountAndToggle()
