@@ -1,31 +1,15 @@
 #include "editing/StatusCounter.h"
 
 #include "editing/QsciHeaders.h"
+#include "platform/Utf8Text.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace Quillorn {
 
 namespace {
 
 using S = QsciScintillaBase;
-
-// The end of the run of ASCII bytes at `p`, eight bytes at a time.
-const unsigned char* skipAscii(const unsigned char* p, const unsigned char* end)
-{
-    constexpr quint64 HighBits = 0x8080808080808080ULL;
-    while (end - p >= 8) {
-        quint64 chunk;
-        std::memcpy(&chunk, p, 8);
-        if (chunk & HighBits)
-            break;
-        p += 8;
-    }
-    while (p < end && *p < 0x80)
-        ++p;
-    return p;
-}
 
 } // namespace
 
@@ -83,7 +67,7 @@ qint64 StatusCounter::countCharacters(const QsciScintillaBase* view, qint64 from
         const unsigned char* p = begin;
         while (p < end) {
             if (runStart < 0) {
-                const unsigned char* ascii = skipAscii(p, end);
+                const unsigned char* ascii = Utf8Text::skipAscii(p, end);
                 count += ascii - p;
                 p = ascii;
                 if (p < end)

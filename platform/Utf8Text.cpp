@@ -4,13 +4,9 @@
 
 namespace Quillorn {
 
-namespace {
-
-constexpr quint64 HighBits = 0x8080808080808080ULL;
-
-// Skips a run of ASCII eight bytes at a time; most of a web document is ASCII.
-const unsigned char* skipAscii(const unsigned char* p, const unsigned char* end)
+const unsigned char* Utf8Text::skipAscii(const unsigned char* p, const unsigned char* end)
 {
+    constexpr quint64 HighBits = 0x8080808080808080ULL;
     while (end - p >= 8) {
         quint64 chunk;
         std::memcpy(&chunk, p, 8);
@@ -22,8 +18,6 @@ const unsigned char* skipAscii(const unsigned char* p, const unsigned char* end)
         ++p;
     return p;
 }
-
-} // namespace
 
 int Utf8Text::decode(const unsigned char* p, const unsigned char* end, char32_t& codePoint)
 {

@@ -19,6 +19,10 @@ public:
     };
     static Census census(const QByteArray& bytes);
 
+    // The end of the run of ASCII bytes from `p` (before `end`), read eight bytes at a time;
+    // most of a web document is ASCII.
+    static const unsigned char* skipAscii(const unsigned char* p, const unsigned char* end);
+
     // The code point at `p` (before `end`) and the number of bytes it takes; an invalid byte
     // gives -1 and a length of 1.
     static int decode(const unsigned char* p, const unsigned char* end, char32_t& codePoint);

@@ -2,8 +2,8 @@
 #include "documents/LocalChannel.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -124,10 +124,10 @@ bool SingleInstanceTest::startServer()
 
 QString SingleInstanceTest::readLine(int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!m_server->canReadLine() && timer.elapsed() < timeoutMs)
-        m_server->waitForReadyRead(100);
+    // Waits for the line itself; the deadline only keeps a dead server from hanging the test.
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!m_server->canReadLine() && !deadline.hasExpired())
+        m_server->waitForReadyRead(int(deadline.remainingTime()));
     return QString::fromUtf8(QByteArray::fromPercentEncoding(m_server->readLine().trimmed()));
 }
 
