@@ -242,6 +242,20 @@ enum class Str : int {
     UsageVersion = 241,
     UsageEndOfOptions = 242,
     UnknownOption = 243,
+    CheckWindowTitle = 244,
+    CancelButton = 245,
+    ToolNotFound = 246,
+    ToolNotStarted = 247,
+    ToolTimedOut = 248,
+    ToolOutputTooLarge = 249,
+    ToolCancelled = 250,
+    ToolExitError = 251,
+    ToolNoOutput = 252,
+    PhpNotAvailable = 253,
+    PhpNeedsSavedFile = 254,
+    ToolRunning = 255,
+    // The last line of the table; strings are added after it.
+    Last = ToolRunning,
 };
 
 } // namespace Quillorn
