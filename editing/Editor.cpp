@@ -7,6 +7,7 @@
 #include "editing/EditorKeys.h"
 #include "editing/EditorStandInAccessible.h"
 #include "editing/EditorStyles.h"
+#include "editing/KeyCommands.h"
 #include "editing/LongLineWatch.h"
 #include "editing/PhpKeywords.h"
 #include "editing/StatusCounter.h"
@@ -35,7 +36,6 @@ using S = QsciScintillaBase;
 // start of the text on every edit.
 constexpr long QuickModEventMask =
     S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
-constexpr int BoldTagEntry = 7;
 // Colouring done at once after a load covers at least this many lines.
 constexpr long FirstScreenLines = 100;
 
@@ -44,9 +44,11 @@ constexpr long FirstScreenLines = 100;
 Editor::Editor(QWidget* parent)
     : QsciScintilla(parent)
     , m_completion(new TagCompletion(this))
+    , m_keys(std::make_unique<KeyCommands>(*this, *m_completion))
     , m_font(EditorStyles::editorFont())
     , m_maker(std::make_unique<DocumentMaker>())
     , m_styleBlocks(this)
+    , m_gutter(*this)
     , m_colourer(new BackgroundColourer(this))
     , m_longLines(new LongLineWatch(this))
     , m_status(new StatusCounter(this))
@@ -60,7 +62,6 @@ Editor::Editor(QWidget* parent)
     m_colourer->setEnabled(!EditorAccessibility::isFull());
 
     m_styleBlocks.setUpView();
-    setMarginLineNumbers(0, true);
     setMarginWidth(1, 0);
     setMarginWidth(2, 0);
 
@@ -69,7 +70,8 @@ Editor::Editor(QWidget* parent)
                 onModified(position, type);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &Editor::onUpdateUi);
-    connect(m_completion->list(), &CompletionList::itemChosen, this, &Editor::insertCompletion);
+    connect(m_completion->list(), &CompletionList::itemChosen, this,
+            [this] { m_keys->acceptCompletion(); });
     connect(m_longLines, &LongLineWatch::longLineFound, this, &Editor::longLineFound);
 
     setDocument(createDocument(LexerKind::PlainText));
@@ -105,7 +107,7 @@ void Editor::setDocument(const QsciDocument& document)
     detectLineEnd();
     applyKindStyles();
     m_styleBlocks.invalidate();
-    updateLineNumberWidth();
+    m_gutter.update();
     m_longLines->documentShown();
     refreshStatus();
 }
@@ -132,8 +134,7 @@ void Editor::applyKindStyles(bool force)
         return;
     EditorStyles::apply(this, m_maker->styleSource(kind), m_font);
     m_appliedKind = kind;
-    m_lineNumberDigits = 0;
-    updateLineNumberWidth();
+    m_gutter.refit();
 }
 
 Editor::ViewState Editor::viewState() const
@@ -182,7 +183,7 @@ void Editor::loadBytes(const QByteArray& utf8Bytes)
     m_changePending = false;
     --m_quiet;
     detectLineEnd();
-    updateLineNumberWidth();
+    m_gutter.update();
 
     // The rest is coloured as it comes into view. The first screen is coloured before the caret
     // goes to the start, which lays out its line: a long line is then laid out once, with its
@@ -228,25 +229,9 @@ void Editor::detectLineEnd()
     }
 }
 
-void Editor::updateLineNumberWidth()
-{
-    if (!m_lineNumbers) {
-        setMarginWidth(0, 0);
-        m_lineNumberDigits = 0;
-        return;
-    }
-    const int digits = std::max(2, static_cast<int>(QString::number(sci(SCI_GETLINECOUNT)).size()));
-    if (digits == m_lineNumberDigits)
-        return;
-    m_lineNumberDigits = digits;
-    setMarginWidth(0, QString(digits + 1, QLatin1Char('9')));
-}
-
 void Editor::setLineNumbersVisible(bool visible)
 {
-    m_lineNumbers = visible;
-    m_lineNumberDigits = 0;
-    updateLineNumberWidth();
+    m_gutter.setVisible(visible);
 }
 
 void Editor::setWrapByWords(bool on)
@@ -265,6 +250,12 @@ QString Editor::statusText() const
 {
     static const LangStrings english;
     return StatusLine::caption(m_strings ? *m_strings : english, statusPosition());
+}
+
+void Editor::finishEdit()
+{
+    flushContentChanged();
+    refreshStatus();
 }
 
 void Editor::refreshStatus()
@@ -300,42 +291,23 @@ void Editor::replaceBytes(const QList<Replacement>& replacements)
     flushContentChanged();
 }
 
-namespace {
-QByteArray selectedBytes(const QsciScintillaBase* view)
+QByteArray Editor::selectedBytes() const
 {
-    const long start = view->SendScintilla(S::SCI_GETSELECTIONSTART);
-    const long end = view->SendScintilla(S::SCI_GETSELECTIONEND);
+    const long start = sci(SCI_GETSELECTIONSTART);
+    const long end = sci(SCI_GETSELECTIONEND);
     if (end <= start)
         return {};
-    const auto* text = reinterpret_cast<const char*>(view->SendScintilla(
-        S::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
+    const auto* text = reinterpret_cast<const char*>(
+        sci(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
     return text ? QByteArray(text, end - start) : QByteArray();
 }
-} // namespace
 
 void Editor::insert2Tag(const QString& tag)
 {
     const QByteArray name = tag.toUtf8();
-    replaceSelectionBytes('<' + name + '>' + selectedBytes(this) + "</" + name + '>');
+    replaceSelectionBytes('<' + name + '>' + selectedBytes() + "</" + name + '>');
     setFocus();
-    flushContentChanged();
-    refreshStatus();
-}
-
-void Editor::insertIndentedLineEnd()
-{
-    const long caret = sci(SCI_GETCURRENTPOS);
-    const long line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
-    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long lineEnd = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
-    QByteArray leading;
-    for (long pos = lineStart; pos < lineEnd; ++pos) {
-        const char c = static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
-        if (c != ' ' && c != '\t')
-            break;
-        leading += c;
-    }
-    replaceSelectionBytes(EditRules::indentation(leading, m_lineEnd));
+    finishEdit();
 }
 
 void Editor::pastePlainText()
@@ -400,7 +372,7 @@ void Editor::flushContentChanged()
     if (!m_changePending)
         return;
     m_changePending = false;
-    updateLineNumberWidth();
+    m_gutter.update();
     m_longLines->textChanged();
     Q_EMIT contentChanged();
 }
@@ -470,70 +442,21 @@ bool Editor::event(QEvent* e)
     return QsciScintilla::event(e);
 }
 
-bool Editor::handleSpecialKey(QKeyEvent* e)
-{
-    using Command = EditorKeys::Command;
-    const int key = e->key();
-    switch (EditorKeys::command(key, e->modifiers(), m_completion->isOpen())) {
-    case Command::None:
-        return false;
-    case Command::AcceptCompletion:
-        insertCompletion();
-        break;
-    case Command::NextCompletion:
-        m_completion->list()->selectNext();
-        break;
-    case Command::PreviousCompletion:
-        m_completion->list()->selectPrevious();
-        break;
-    case Command::CloseCompletion:
-        m_completion->close();
-        break;
-    case Command::Paragraph:
-        insert2Tag(QStringLiteral("P"));
-        break;
-    case Command::NextTab:
-        Q_EMIT nextTabRequested();
-        break;
-    case Command::PreviousTab:
-        Q_EMIT previousTabRequested();
-        break;
-    case Command::Heading: {
-        insert2Tag(QLatin1Char('H') + QString::number(key - Qt::Key_0));
-        // The key still goes on to the component, without its character.
-        QKeyEvent bare(e->type(), key, e->modifiers(), QString(), e->isAutoRepeat());
-        QsciScintilla::keyPressEvent(&bare);
-        break;
-    }
-    case Command::LineBreak:
-        replaceSelectionBytes(QByteArrayLiteral("<BR>"));
-        break;
-    case Command::NonBreakingSpace:
-        replaceSelectionBytes(QByteArrayLiteral("&nbsp;"));
-        break;
-    case Command::PastePlainText:
-        pastePlainText();
-        break;
-    case Command::BoldEntry:
-        Q_EMIT tagEntryRequested(BoldTagEntry);
-        break;
-    case Command::IndentedLineEnd:
-        insertIndentedLineEnd();
-        break;
-    case Command::Tab:
-        replaceSelectionBytes('\t' + selectedBytes(this));
-        break;
-    }
-    return true;
-}
-
 void Editor::keyPressEvent(QKeyEvent* e)
 {
     EditorAccessibility::checkActivation();
     refreshStatus();
-    if (handleSpecialKey(e)) {
+    switch (m_keys->run(*e)) {
+    case KeyCommands::Outcome::PassBareKey: {
+        QKeyEvent bare(e->type(), e->key(), e->modifiers(), QString(), e->isAutoRepeat());
+        QsciScintilla::keyPressEvent(&bare);
         e->accept();
-    } else {
+        break;
+    }
+    case KeyCommands::Outcome::Done:
+        e->accept();
+        break;
+    case KeyCommands::Outcome::NotOurs: {
         if (m_longLines->typeIntoLongLine(e))
             e->accept();
         else
@@ -545,6 +468,8 @@ void Editor::keyPressEvent(QKeyEvent* e)
             m_completion->open();
         else if (m_completion->isOpen())
             m_completion->follow();
+        break;
+    }
     }
     flushContentChanged();
     const QString text = statusText();
@@ -613,20 +538,6 @@ bool Editor::isCompletionOpen() const
 qint64 Editor::completionStart() const
 {
     return m_completion->start();
-}
-
-void Editor::insertCompletion()
-{
-    const QString item = m_completion->list()->currentText();
-    const long caret = sci(SCI_GETCURRENTPOS);
-    m_completion->close();
-    if (item.isEmpty())
-        return;
-    sci(SCI_SETSEL, static_cast<unsigned long>(m_completion->start()), caret);
-    replaceSelectionBytes(item.toUtf8());
-    setFocus();
-    flushContentChanged();
-    refreshStatus();
 }
 
 } // namespace Quillorn

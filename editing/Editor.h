@@ -2,6 +2,7 @@
 
 #include "editing/EditRules.h"
 #include "editing/LexerChoice.h"
+#include "editing/LineNumberGutter.h"
 #include "editing/StatusLine.h"
 #include "editing/StyleBlockColourer.h"
 
@@ -16,6 +17,7 @@ namespace Quillorn {
 class BackgroundColourer;
 class CompletionList;
 class DocumentMaker;
+class KeyCommands;
 class LangStrings;
 class LongLineWatch;
 class StatusCounter;
@@ -78,6 +80,14 @@ public:
     // Makes `replacements` (in text order, not overlapping) as one undo step.
     void replaceBytes(const QList<Replacement>& replacements);
 
+    // The selected bytes; empty when nothing is selected.
+    QByteArray selectedBytes() const;
+    // Replaces the selection (or inserts at the caret) with `bytes`, NUL bytes included, as one
+    // undo step; the caret ends behind them.
+    void replaceSelectionBytes(const QByteArray& bytes);
+    // Announces an edit made by a command at once: contentChanged and the status line.
+    void finishEdit();
+
     // Wraps the selection, or the empty caret, in the tag pair of `tag`.
     void insert2Tag(const QString& tag);
     // Replaces the selection with the clipboard's plain text.
@@ -86,7 +96,7 @@ public:
     bool isPasting() const { return m_pasting; }
 
     void setLineNumbersVisible(bool visible);
-    bool lineNumbersVisible() const { return m_lineNumbers; }
+    bool lineNumbersVisible() const { return m_gutter.isVisible(); }
     void setWrapByWords(bool on);
     bool wrapsByWords() const { return wrapMode() == WrapWord; }
 
@@ -132,20 +142,12 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
-    // The key-down rules; true when the key was dealt with and must not reach the component.
-    bool handleSpecialKey(QKeyEvent* e);
-    void replaceSelectionBytes(const QByteArray& bytes);
-    void insertIndentedLineEnd();
-
-    void insertCompletion();
-
     void onModified(int position, int modificationType);
     void onUpdateUi(int updated);
     void flushContentChanged();
 
     void applyKindStyles(bool force = false);
     void detectLineEnd();
-    void updateLineNumberWidth();
 
     long sci(unsigned int message, unsigned long wParam = 0, long lParam = 0) const
     {
@@ -154,17 +156,17 @@ private:
 
     const LangStrings* m_strings = nullptr;
     TagCompletion* m_completion;
+    std::unique_ptr<KeyCommands> m_keys;
     QFont m_font;
     std::unique_ptr<DocumentMaker> m_maker;
     LexerKind m_appliedKind = LexerKind::PlainText;
 
     StyleBlockColourer m_styleBlocks;
+    LineNumberGutter m_gutter;
     BackgroundColourer* m_colourer;
     LongLineWatch* m_longLines;
     StatusCounter* m_status;
     EditRules::LineEnd m_lineEnd = EditRules::LineEnd::CrLf;
-    bool m_lineNumbers = true;
-    int m_lineNumberDigits = 0;
     bool m_pasting = false;
     bool m_changePending = false;
     bool m_flushQueued = false;

@@ -1,0 +1,109 @@
+#include "editing/KeyCommands.h"
+
+#include "editing/CompletionList.h"
+#include "editing/EditRules.h"
+#include "editing/Editor.h"
+#include "editing/EditorKeys.h"
+#include "editing/TagCompletion.h"
+
+#include <QKeyEvent>
+
+namespace Quillorn {
+
+namespace {
+using S = QsciScintillaBase;
+// The tag panel's entry that Ctrl+B activates.
+constexpr int BoldTagEntry = 7;
+} // namespace
+
+KeyCommands::KeyCommands(Editor& editor, TagCompletion& completion)
+    : m_editor(editor)
+    , m_completion(completion)
+{
+}
+
+KeyCommands::Outcome KeyCommands::run(const QKeyEvent& e)
+{
+    using Command = EditorKeys::Command;
+    const int key = e.key();
+    switch (EditorKeys::command(key, e.modifiers(), m_completion.isOpen())) {
+    case Command::None:
+        return Outcome::NotOurs;
+    case Command::AcceptCompletion:
+        acceptCompletion();
+        break;
+    case Command::NextCompletion:
+        m_completion.list()->selectNext();
+        break;
+    case Command::PreviousCompletion:
+        m_completion.list()->selectPrevious();
+        break;
+    case Command::CloseCompletion:
+        m_completion.close();
+        break;
+    case Command::Paragraph:
+        m_editor.insert2Tag(QStringLiteral("P"));
+        break;
+    case Command::NextTab:
+        Q_EMIT m_editor.nextTabRequested();
+        break;
+    case Command::PreviousTab:
+        Q_EMIT m_editor.previousTabRequested();
+        break;
+    case Command::Heading:
+        m_editor.insert2Tag(QLatin1Char('H') + QString::number(key - Qt::Key_0));
+        return Outcome::PassBareKey;
+    case Command::LineBreak:
+        m_editor.replaceSelectionBytes(QByteArrayLiteral("<BR>"));
+        break;
+    case Command::NonBreakingSpace:
+        m_editor.replaceSelectionBytes(QByteArrayLiteral("&nbsp;"));
+        break;
+    case Command::PastePlainText:
+        m_editor.pastePlainText();
+        break;
+    case Command::BoldEntry:
+        Q_EMIT m_editor.tagEntryRequested(BoldTagEntry);
+        break;
+    case Command::IndentedLineEnd:
+        insertIndentedLineEnd();
+        break;
+    case Command::Tab:
+        m_editor.replaceSelectionBytes('\t' + m_editor.selectedBytes());
+        break;
+    }
+    return Outcome::Done;
+}
+
+void KeyCommands::acceptCompletion()
+{
+    const QString item = m_completion.list()->currentText();
+    const long caret = m_editor.SendScintilla(S::SCI_GETCURRENTPOS);
+    m_completion.close();
+    if (item.isEmpty())
+        return;
+    m_editor.SendScintilla(S::SCI_SETSEL, static_cast<unsigned long>(m_completion.start()), caret);
+    m_editor.replaceSelectionBytes(item.toUtf8());
+    m_editor.setFocus();
+    m_editor.finishEdit();
+}
+
+void KeyCommands::insertIndentedLineEnd()
+{
+    const auto sci = [this](unsigned int message, long position) {
+        return m_editor.SendScintilla(message, static_cast<unsigned long>(position));
+    };
+    const long line = sci(S::SCI_LINEFROMPOSITION, sci(S::SCI_GETCURRENTPOS, 0));
+    const long lineStart = sci(S::SCI_POSITIONFROMLINE, line);
+    const long lineEnd = sci(S::SCI_GETLINEENDPOSITION, line);
+    QByteArray leading;
+    for (long pos = lineStart; pos < lineEnd; ++pos) {
+        const char c = static_cast<char>(sci(S::SCI_GETCHARAT, pos));
+        if (c != ' ' && c != '\t')
+            break;
+        leading += c;
+    }
+    m_editor.replaceSelectionBytes(EditRules::indentation(leading, m_editor.lineEnd()));
+}
+
+} // namespace Quillorn
