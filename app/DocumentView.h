@@ -5,7 +5,6 @@
 
 namespace Quillorn {
 
-class Editor;
 struct MainMenus;
 
 // The window that shows the documents, as the file commands see it: they open new tabs, load
@@ -20,8 +19,8 @@ public:
     virtual void setStatusText(const QString& text) = 0;
     // Shows the editor and the controls that belong to an open document.
     virtual void showDocumentControls() = 0;
-    // The editor that shows the current document: a new document's bytes load into it.
-    virtual Editor* editor() const = 0;
+    // Puts a new document's text into the editor, byte for byte, with no undo history.
+    virtual void loadDocument(const QByteArray& utf8) = 0;
     virtual const MainMenus& menus() const = 0;
 };
 

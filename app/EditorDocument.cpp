@@ -27,6 +27,17 @@ void EditorDocument::replaceText(const QString& text)
         m_editor.replaceBytes({{0, m_editor.bytes().size(), text.toUtf8()}});
 }
 
+void EditorDocument::replaceBytes(const QList<Replacement>& replacements)
+{
+    if (!isOpen())
+        return;
+    QList<Editor::Replacement> edits;
+    edits.reserve(replacements.size());
+    for (const Replacement& r : replacements)
+        edits.append({r.position, r.length, r.bytes});
+    m_editor.replaceBytes(edits);
+}
+
 QString EditorDocument::selectedText() const
 {
     return isOpen() ? m_editor.selectedText() : QString();

@@ -22,6 +22,7 @@ public:
     QByteArray bytes() const override;
     QString text() const override;
     void replaceText(const QString& text) override;
+    void replaceBytes(const QList<Replacement>& replacements) override;
     QString selectedText() const override;
     void replaceSelection(const QString& text) override;
     int caretLine() const override;

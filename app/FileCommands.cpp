@@ -6,6 +6,7 @@
 #include "app/MainMenus.h"
 #include "app/OpenReport.h"
 #include "documents/CharsetDeclaration.h"
+#include "documents/CurrentDocument.h"
 #include "documents/DocumentCodec.h"
 #include "documents/ExternalLauncher.h"
 #include "documents/FileFilters.h"
@@ -16,7 +17,6 @@
 #include "documents/SessionFile.h"
 #include "documents/TemplateChooser.h"
 #include "documents/TemplateStore.h"
-#include "editing/Editor.h"
 #include "platform/AppPaths.h"
 
 #include <QAction>
@@ -27,11 +27,12 @@
 
 namespace Quillorn {
 
-FileCommands::FileCommands(AppContext& context, DocumentList& documents, DocumentView& view,
-                           QWidget* window)
+FileCommands::FileCommands(AppContext& context, DocumentList& documents, CurrentDocument& document,
+                           DocumentView& view, QWidget* window)
     : QObject(window)
     , m_context(context)
     , m_documents(documents)
+    , m_document(document)
     , m_view(view)
     , m_window(window)
 {
@@ -121,7 +122,7 @@ void FileCommands::openOneDocument(const QString& path, bool addToRecent, OpenRe
     const DocumentCodec::Decoded decoded =
         DocumentCodec::decode(read.bytes, m_context.settings.language);
     m_documents.setEncoding(slot, decoded.encoding);
-    m_view.editor()->loadBytes(decoded.utf8);
+    m_view.loadDocument(decoded.utf8);
     m_view.showDocumentControls();
     m_view.setStatusText(strings.value(Str::WaitParsing) + QLatin1String("  ") +
                          strings.value(Str::Completed) + QLatin1String("100%"));
@@ -187,7 +188,7 @@ bool FileCommands::saveAs()
 
 bool FileCommands::writeDocument(int slot, const QString& path)
 {
-    QByteArray utf8 = m_view.editor()->bytes();
+    QByteArray utf8 = m_document.bytes();
     Encoding encoding = DocumentCodec::encodingForSave(utf8, m_documents[slot].encoding);
     DocumentCodec::Encoded encoded = DocumentCodec::encode(utf8, encoding);
     if (!encoded.ok()) {
@@ -197,13 +198,12 @@ bool FileCommands::writeDocument(int slot, const QString& path)
                                          QString()))
             return false;
         // The text says UTF-8 too, so that it reads back the same here and in a browser.
-        Editor* editor = m_view.editor();
-        QList<Editor::Replacement> declarations;
+        QList<CurrentDocument::Replacement> declarations;
         for (const CharsetDeclaration::Place& place : CharsetDeclaration::places(utf8))
             declarations.append({place.offset, place.length, DocumentCodec::utf8DeclarationName()});
         if (!declarations.isEmpty()) {
-            editor->replaceBytes(declarations);
-            utf8 = editor->bytes();
+            m_document.replaceBytes(declarations);
+            utf8 = m_document.bytes();
         }
         encoding = DocumentCodec::utf8Instead(utf8);
         encoded = DocumentCodec::encode(utf8, encoding);
@@ -331,7 +331,7 @@ void FileCommands::newDocument()
         return;
     const QByteArray utf8 = choice.text.toUtf8();
     m_documents.setEncoding(slot, DocumentCodec::encodingForNew(utf8));
-    m_view.editor()->loadBytes(utf8);
+    m_view.loadDocument(utf8);
     // A blank document holds nothing to lose; one started from a template asks before closing.
     m_documents.setSaved(slot, utf8.isEmpty());
     m_view.showDocumentControls();
@@ -352,7 +352,7 @@ void FileCommands::addToTemplates()
     }
     const TemplateStore store(TemplateStore::folderIn(m_context.appDir));
     const FileIO::WriteResult written =
-        store.addTemplate(*name, m_view.editor()->text(), m_context.settings.language);
+        store.addTemplate(*name, m_document.text(), m_context.settings.language);
     if (!written.ok())
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }

@@ -7,6 +7,7 @@ class QAction;
 
 namespace Quillorn {
 
+class CurrentDocument;
 class DocumentList;
 class DocumentView;
 class OpenReport;
@@ -18,8 +19,10 @@ struct AppContext;
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    // The documents open in `documents` and show in `view`; dialogs open over `window`.
-    FileCommands(AppContext& context, DocumentList& documents, DocumentView& view, QWidget* window);
+    // The documents open in `documents` and show in `view`; the current one is read and
+    // changed through `document`. Dialogs open over `window`.
+    FileCommands(AppContext& context, DocumentList& documents, CurrentDocument& document,
+                 DocumentView& view, QWidget* window);
 
     // Opens `path` into a new slot, or every document a ".qlp" file lists.
     void openDocument(const QString& path, bool addToRecent);
@@ -60,6 +63,7 @@ private:
 
     AppContext& m_context;
     DocumentList& m_documents;
+    CurrentDocument& m_document;
     DocumentView& m_view;
     QWidget* m_window;
     QString m_currentProject;

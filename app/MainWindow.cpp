@@ -133,7 +133,7 @@ void MainWindow::buildWindow()
     resize(1000, 700);
 
     m_document = std::make_unique<EditorDocument>(*m_editor, m_documents);
-    m_files = std::make_unique<FileCommands>(m_context, m_documents, *this, this);
+    m_files = std::make_unique<FileCommands>(m_context, m_documents, *m_document, *this, this);
     m_tags = std::make_unique<TagCommands>(m_context, *m_menus, *m_editor, *m_document,
                                            m_commandRow, this);
     m_commandRow->addStretch();
@@ -455,6 +455,11 @@ void MainWindow::updateTitle()
     if (!m_documents[cur].saved)
         title += QLatin1String(" *");
     setWindowTitle(title);
+}
+
+void MainWindow::loadDocument(const QByteArray& utf8)
+{
+    m_editor->loadBytes(utf8);
 }
 
 void MainWindow::showDocumentControls()

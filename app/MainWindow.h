@@ -65,11 +65,11 @@ public:
     void setStatusText(const QString& text) override;
     void showDocumentControls() override;
 
-    Editor* editor() const override { return m_editor; }
+    Editor* editor() const { return m_editor; }
+    void loadDocument(const QByteArray& utf8) override;
     // The current document as the subsystems beside the editor see it.
     CurrentDocument& currentDocument() const { return *m_document; }
     AppContext& context() const { return m_context; }
-    DocumentList& documents() { return m_documents; }
     const DocumentList& documents() const { return m_documents; }
     const MainMenus& menus() const override { return *m_menus; }
     FileCommands& files() const { return *m_files; }

@@ -4,6 +4,7 @@
 #include "documents/FileKind.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace Quillorn {
@@ -24,6 +25,15 @@ public:
     virtual QString text() const = 0;
     // Replaces the whole text as one step the user can undo.
     virtual void replaceText(const QString& text) = 0;
+    // `length` bytes from byte `position` that give way to `bytes`.
+    struct Replacement {
+        qint64 position = 0;
+        qint64 length = 0;
+        QByteArray bytes;
+    };
+    // Makes `replacements` (in text order, not overlapping) as one step the user can undo;
+    // NUL and invalid bytes survive.
+    virtual void replaceBytes(const QList<Replacement>& replacements) = 0;
 
     // The selected text, empty when nothing is selected.
     virtual QString selectedText() const = 0;

@@ -32,7 +32,6 @@ void settle()
 void closeAll(MainWindow& window)
 {
     while (window.currentSlot() >= 0) {
-        window.documents().setSaved(window.currentSlot(), true);
         window.closeCurrentTab();
     }
 }
