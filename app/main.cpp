@@ -4,6 +4,7 @@
 #include "documents/SingleInstance.h"
 #include "editing/EditorAccessibility.h"
 #include "platform/AppPaths.h"
+#include "platform/BrowserEngine.h"
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[])
 {
+    Quillorn::BrowserEngine::prepare();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
