@@ -2,11 +2,11 @@
 
 #include "platform/LangStrings.h"
 #include "platform/TempFiles.h"
+#include "platform/WorkFile.h"
 #include "tools/CheckReport.h"
 
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QPushButton>
@@ -80,11 +80,6 @@ CheckWindow::CheckWindow(const LangStrings& strings, QWidget* parent)
     placeFill();
 }
 
-CheckWindow::~CheckWindow()
-{
-    removePage();
-}
-
 void CheckWindow::setProgress(int percent)
 {
     m_percent = std::clamp(percent, 0, 100);
@@ -139,20 +134,15 @@ bool CheckWindow::isBrowserShown() const
 
 FileFailure CheckWindow::setHtml(const QString& text)
 {
-    // The engine does not take a ".tmp" file for a page; this suffix makes it one.
-    TempFiles::Created page = TempFiles::create(TempFiles::userFolder(), QString(), ".html");
-    if (!page.ok())
-        return page.failure;
-    // The mark tells the engine the page is UTF-8 whatever charset the output declares.
-    int error = page.file.write("\xEF\xBB\xBF" + QString(u"<html>" + text + u"\r\n").toUtf8());
-    if (error == 0)
-        error = page.file.close();
-    if (error != 0) {
-        QFile::remove(page.path);
-        return FileFailure::saving(FileFailure::Kind::System, page.path, error);
-    }
-    removePage();
-    m_page = page.path;
+    // The engine does not take a ".tmp" file for a page; this suffix makes it one. The mark
+    // tells the engine the page is UTF-8 whatever charset the output declares.
+    FileFailure failure;
+    WorkFile page =
+        WorkFile::write(TempFiles::userFolder(), QString(), QStringLiteral(".html"),
+                        "\xEF\xBB\xBF" + QString(u"<html>" + text + u"\r\n").toUtf8(), failure);
+    if (!page.exists())
+        return failure;
+    m_page = std::move(page);
     loadPage();
     return {};
 }
@@ -187,15 +177,8 @@ void CheckWindow::openLink(const QUrl& url)
 
 void CheckWindow::loadPage()
 {
-    if (m_web && !m_page.isEmpty())
-        m_web->load(QUrl::fromLocalFile(m_page));
-}
-
-void CheckWindow::removePage()
-{
-    if (!m_page.isEmpty())
-        QFile::remove(m_page);
-    m_page.clear();
+    if (m_web && m_page.exists())
+        m_web->load(QUrl::fromLocalFile(m_page.path()));
 }
 
 } // namespace Quillorn

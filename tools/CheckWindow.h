@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileFailure.h"
+#include "platform/WorkFile.h"
 
 #include <QWidget>
 
@@ -25,7 +26,6 @@ class CheckWindow : public QWidget {
 public:
     // Captions come from `strings`.
     explicit CheckWindow(const LangStrings& strings, QWidget* parent = nullptr);
-    ~CheckWindow() override;
 
     // Fills `percent` (kept within 0..100) of the progress bar's track.
     void setProgress(int percent);
@@ -61,7 +61,6 @@ private:
     void escape();
     void openLink(const QUrl& url);
     void loadPage();
-    void removePage();
 
     QFrame* m_track = nullptr;
     QWidget* m_fill = nullptr;
@@ -72,7 +71,7 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     int m_percent = 0;
-    QString m_page; // the temporary file of the page shown
+    WorkFile m_page; // the page shown, removed with the window or the next page
 };
 
 } // namespace Quillorn
