@@ -21,7 +21,17 @@ int DocumentList::take(const QString& name, const QsciDocument& document)
     record.name = name;
     record.kind = FileKind::kindOf(name);
     record.document = document;
+    record.id = ++m_lastId;
     return slot;
+}
+
+int DocumentList::slotOf(quint64 id) const
+{
+    for (int slot = 0; slot < Count; ++slot) {
+        if (id != 0 && inUse(slot) && (*this)[slot].id == id)
+            return slot;
+    }
+    return -1;
 }
 
 void DocumentList::release(int slot)

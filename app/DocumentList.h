@@ -28,6 +28,7 @@ public:
         QsciDocument document;  // the text and its undo history
         Editor::ViewState view; // where the view stood when the document was left
         Encoding encoding;      // how the text is written back
+        quint64 id = 0;         // names the document while it is open; never used again
     };
 
     explicit DocumentList(QObject* parent = nullptr);
@@ -53,6 +54,8 @@ public:
     int usedCount() const { return Count - static_cast<int>(m_free.size()); }
     const QList<int>& freeSlots() const { return m_free; }
     const Document& operator[](int slot) const { return m_slots.at(static_cast<size_t>(slot)); }
+    // The slot of the open document `id`; -1 when it is closed.
+    int slotOf(quint64 id) const;
     // The paths of the open documents in slot order, as a session lists them.
     QStringList paths() const;
 
@@ -70,6 +73,7 @@ private:
     std::array<Document, Count> m_slots;
     QList<int> m_free;
     int m_current = -1;
+    quint64 m_lastId = 0;
 };
 
 } // namespace Quillorn

@@ -86,6 +86,28 @@ FileKind::Kind EditorDocument::kind() const
     return isOpen() ? m_documents[m_documents.current()].kind : FileKind::Kind::Other;
 }
 
+quint64 EditorDocument::id() const
+{
+    return isOpen() ? m_documents[m_documents.current()].id : 0;
+}
+
+bool EditorDocument::goTo(quint64 id, int line, int column)
+{
+    const int slot = m_documents.slotOf(id);
+    if (slot < 0)
+        return false;
+    m_activate(slot);
+    const int lastLine = std::max(0, m_editor.lines() - 1);
+    const int lineIndex = std::clamp(line - 1, 0, lastLine);
+    const int lineLength = static_cast<int>(m_editor.text(lineIndex).size());
+    m_editor.setCursorPosition(lineIndex, std::clamp(column - 1, 0, lineLength));
+    m_editor.ensureCursorVisible();
+    m_editor.window()->raise();
+    m_editor.window()->activateWindow();
+    m_editor.setFocus();
+    return true;
+}
+
 void EditorDocument::insert2Tag(const QString& tag)
 {
     m_editor.insert2Tag(tag);

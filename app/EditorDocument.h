@@ -3,6 +3,8 @@
 #include "documents/CurrentDocument.h"
 #include "tags/TagTarget.h"
 
+#include <functional>
+
 namespace Quillorn {
 
 class DocumentList;
@@ -12,9 +14,12 @@ class Editor;
 // windows see of it, and how they insert into it.
 class EditorDocument : public CurrentDocument, public TagTarget {
 public:
-    EditorDocument(Editor& editor, const DocumentList& documents)
+    // `activate` makes a slot's document the one the editor shows.
+    EditorDocument(Editor& editor, const DocumentList& documents,
+                   std::function<void(int slot)> activate)
         : m_editor(editor)
         , m_documents(documents)
+        , m_activate(std::move(activate))
     {
     }
 
@@ -31,12 +36,15 @@ public:
     Encoding encoding() const override;
     QByteArray lineEnd() const override;
     FileKind::Kind kind() const override;
+    quint64 id() const override;
+    bool goTo(quint64 id, int line, int column) override;
 
     void insert2Tag(const QString& tag) override;
 
 private:
     Editor& m_editor;
     const DocumentList& m_documents;
+    std::function<void(int slot)> m_activate;
 };
 
 } // namespace Quillorn

@@ -97,10 +97,10 @@ MainMenus::MainMenus(QMenuBar* bar)
     changeLanguage = addCommand(settings, "ChangeLanguage", QStringLiteral("Settings"));
     extensions = addCommand(settings, "extensions", QStringLiteral("Extensions"));
     phpMenu = addMenu(settings, "phpMenu", QStringLiteral("PHP"));
-    phpExe = addCommand(phpMenu, "phpEXE", QStringLiteral("Run script"));
+    phpExe = addCommand(phpMenu, "phpEXE", QStringLiteral("Execute"));
     phpCheck = addCommand(phpMenu, "phpCheck", QStringLiteral("Check syntax"));
-    phpHighlight = addCommand(phpMenu, "phpHighlight", QStringLiteral("Highlight source"));
-    phpCompact = addCommand(phpMenu, "phpCompact", QStringLiteral("Strip comments and blanks"));
+    phpHighlight = addCommand(phpMenu, "phpHighlight", QStringLiteral("HighLight code"));
+    phpCompact = addCommand(phpMenu, "phpCompact", QStringLiteral("Compact"));
     externalSeparator = settings->addSeparator();
 
     helpMnu = addMenu(bar, "HelpMnu", QStringLiteral("Help"));

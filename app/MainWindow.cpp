@@ -13,6 +13,7 @@
 #include "editing/TabCycle.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
+#include "tools/ToolCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -132,10 +133,14 @@ void MainWindow::buildWindow()
     setCentralWidget(central);
     resize(1000, 700);
 
-    m_document = std::make_unique<EditorDocument>(*m_editor, m_documents);
+    m_document = std::make_unique<EditorDocument>(*m_editor, m_documents,
+                                                  [this](int slot) { activateSlot(slot); });
     m_files = std::make_unique<FileCommands>(m_context, m_documents, *m_document, *this, this);
     m_tags = std::make_unique<TagCommands>(m_context, *m_menus, *m_editor, *m_document,
                                            m_commandRow, this);
+    m_tools = std::make_unique<ToolCommands>(
+        ToolCommands::Context{m_context.appDir, m_context.settings, m_context.strings,
+                              m_context.prompter, *m_document, this});
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -192,8 +197,33 @@ void MainWindow::connectCommands()
         QTimer::singleShot(0, this,
                            [this] { setStatusText(m_context.strings.value(Str::LongLineSlow)); });
     });
+    connectToolCommands();
     connect(m_editor, &Editor::nextTabRequested, this, [this] { cycleTab(true); });
     connect(m_editor, &Editor::previousTabRequested, this, [this] { cycleTab(false); });
+}
+
+void MainWindow::connectToolCommands()
+{
+    const MainMenus& m = *m_menus;
+    ToolCommands* tools = m_tools.get();
+    connect(m.chk, &QAction::triggered, tools, &ToolCommands::checkDocument);
+    connect(m.chkByTidy, &QAction::triggered, tools, &ToolCommands::checkDocument);
+    using Tidy = ToolCommands::TidyCommand;
+    const std::pair<QAction*, Tidy> conversions[] = {{m.repByTidy, Tidy::Correct},
+                                                     {m.tagsToUpperCase, Tidy::UpperCase},
+                                                     {m.convToXml, Tidy::ToXml},
+                                                     {m.convToXhtml, Tidy::ToXhtml},
+                                                     {m.convToHtml, Tidy::ToHtml}};
+    for (const auto& [action, command] : conversions)
+        connect(action, &QAction::triggered, tools, [tools, command] { tools->convert(command); });
+    using Php = ToolCommands::PhpCommand;
+    const std::pair<QAction*, Php> phpCommands[] = {{m.phpExe, Php::Execute},
+                                                    {m.phpCheck, Php::Check},
+                                                    {m.phpHighlight, Php::Highlight},
+                                                    {m.phpCompact, Php::Compact}};
+    for (const auto& [action, command] : phpCommands)
+        connect(action, &QAction::triggered, tools, [tools, command] { tools->runPhp(command); });
+    connect(tools, &ToolCommands::statusChanged, this, &MainWindow::setStatusText);
 }
 
 void MainWindow::load()
@@ -228,19 +258,19 @@ void MainWindow::load()
 void MainWindow::applySettings()
 {
     Settings& s = m_context.settings;
-    m_menus->htmlTidy->setEnabled(s.tidyAvailable);
+    // Without a word on Tidy in the settings, Tidy is there when it can be found.
+    if (!s.tidyAvailable)
+        s.tidyAvailable = !ToolCommands::tidyProgram(m_context.appDir).isEmpty();
+    m_menus->htmlTidy->setEnabled(*s.tidyAvailable);
+    m_menus->chk->setEnabled(*s.tidyAvailable);
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
     m_files->rebuildRecentMenu();
     m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{
-        m_menus->prnt,         m_menus->visEd,           m_menus->chk,
-        m_menus->redit,        m_menus->viewBrowse,      m_menus->repByTidy,
-        m_menus->chkByTidy,    m_menus->convToXml,       m_menus->convToHtml,
-        m_menus->convToXhtml,  m_menus->tagsToUpperCase, m_menus->changeLanguage,
-        m_menus->extensions,   m_menus->phpExe,          m_menus->phpCheck,
-        m_menus->phpHighlight, m_menus->phpCompact,      m_menus->help};
+    const QList<QAction*> pending{m_menus->prnt,       m_menus->visEd,          m_menus->redit,
+                                  m_menus->viewBrowse, m_menus->changeLanguage, m_menus->extensions,
+                                  m_menus->help};
     for (QAction* action : pending)
         action->setEnabled(false);
 

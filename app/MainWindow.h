@@ -26,6 +26,7 @@ namespace Quillorn {
 class FileCommands;
 class FindWindow;
 class TagCommands;
+class ToolCommands;
 
 // The main window (Main): menus, the ten document tabs over the one editor, the command
 // buttons and the status and path labels. It is prepared behind the splash, shown when the
@@ -74,6 +75,7 @@ public:
     const MainMenus& menus() const override { return *m_menus; }
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
+    ToolCommands& tools() const { return *m_tools; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
@@ -88,6 +90,7 @@ protected:
 private:
     void buildWindow();
     void connectCommands();
+    void connectToolCommands();
     void load();
     void showAbout();
     void layOutPathLabel();
@@ -128,6 +131,7 @@ private:
     FindWindow* m_find = nullptr;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;
+    std::unique_ptr<ToolCommands> m_tools;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;

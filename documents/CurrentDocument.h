@@ -50,6 +50,14 @@ public:
     // The line end Enter inserts: "\r\n", "\n" or "\r".
     virtual QByteArray lineEnd() const = 0;
     virtual FileKind::Kind kind() const = 0;
+
+    // A number that names the current document while it stays open, never given to another;
+    // 0 while none is open.
+    virtual quint64 id() const = 0;
+    // Makes the open document `id` current, puts its caret at `line` and `column` (both
+    // counted from 1, kept within the text) in view, and brings the editor forward. False when
+    // that document was closed.
+    virtual bool goTo(quint64 id, int line, int column) = 0;
 };
 
 } // namespace Quillorn

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace Quillorn {
 
@@ -27,7 +28,8 @@ struct Settings {
     qint32 isHttpServer = 0;
     QString pathToHttpd;
     std::array<QString, RecentCount> recentFiles;
-    bool tidyAvailable = false;
+    // Unset when the settings file says nothing of Tidy: it is then looked for at start.
+    std::optional<bool> tidyAvailable;
     QStringList plugIns;
     // Element 0 is always empty; real entries are numbered from 1.
     QList<ExternalProgram> externalPrograms{ExternalProgram{}};

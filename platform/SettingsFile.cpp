@@ -36,8 +36,7 @@ void applyLine(const QString& line, Settings& settings)
     if (key == QLatin1String("plugin")) {
         settings.plugIns.append(value);
     } else if (key == QLatin1String("tidy")) {
-        if (value.trimmed().toLower() == QLatin1String("true"))
-            settings.tidyAvailable = true;
+        settings.tidyAvailable = value.trimmed().toLower() == QLatin1String("true");
     } else if (key == QLatin1String("language")) {
         settings.language = value;
     } else if (key == QLatin1String("ishttpserver")) {
@@ -107,8 +106,8 @@ QString SettingsFile::compose(const Settings& settings)
         QLatin1String("IsHTTPServer=") + QString::number(settings.isHttpServer),
         QLatin1String("PathToHTTPD=") + settings.pathToHttpd,
         QLatin1String("LastOpened=") + recent.join(RecentSeparator),
-        QLatin1String("Tidy=") +
-            (settings.tidyAvailable ? QLatin1String("true") : QLatin1String("false")),
+        QLatin1String("Tidy=") + (settings.tidyAvailable.value_or(false) ? QLatin1String("true")
+                                                                         : QLatin1String("false")),
         plugins.join(CrLf),
         externs.join(CrLf),
         settings.phpPath.isEmpty() ? QString() : QLatin1String("php=") + settings.phpPath,

@@ -254,8 +254,9 @@ enum class Str : int {
     PhpNotAvailable = 253,
     PhpNeedsSavedFile = 254,
     ToolRunning = 255,
+    ToolDocumentChanged = 256,
     // The last line of the table; strings are added after it.
-    Last = ToolRunning,
+    Last = ToolDocumentChanged,
 };
 
 } // namespace Quillorn

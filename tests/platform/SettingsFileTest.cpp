@@ -37,7 +37,7 @@ void SettingsFileTest::keysAreCaseInsensitive()
                                        "OPEN_LAST_SESSION=1\r\npathTOhttpd=/srv/www\r\n"),
                         s);
     QCOMPARE(s.language, QStringLiteral("russian"));
-    QVERIFY(s.tidyAvailable);
+    QVERIFY(s.tidyAvailable == true);
     QCOMPARE(s.phpPath, QStringLiteral("/usr/bin/php"));
     QVERIFY(s.openLastSession);
     QCOMPARE(s.pathToHttpd, QStringLiteral("/srv/www"));
@@ -118,7 +118,7 @@ void SettingsFileTest::lfOnlyLinesAreRead()
     Settings s;
     SettingsFile::apply(QStringLiteral("Language=russian\nTidy=true\n"), s);
     QCOMPARE(s.language, QStringLiteral("russian"));
-    QVERIFY(s.tidyAvailable);
+    QVERIFY(s.tidyAvailable == true);
 }
 
 void SettingsFileTest::writesNineLinesWithTheLastFourEmpty()
@@ -181,7 +181,7 @@ void SettingsFileTest::roundTripKeepsEverything()
     QCOMPARE(back.isHttpServer, s.isHttpServer);
     QCOMPARE(back.pathToHttpd, s.pathToHttpd);
     QCOMPARE(back.recentFiles, s.recentFiles);
-    QCOMPARE(back.tidyAvailable, true);
+    QVERIFY(back.tidyAvailable == true);
     QCOMPARE(back.externalPrograms, s.externalPrograms);
     QCOMPARE(back.phpPath, s.phpPath);
 }

@@ -1,6 +1,6 @@
 #include "tools/CheckWindow.h"
-#include "platform/BrowserEngine.h"
 #include "platform/LangStrings.h"
+#include "support/BrowserTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -175,12 +175,6 @@ void CheckWindowTest::browserViewShowsPagesFromTemporaryFiles()
     QVERIFY(pages.entryList(QDir::Files).isEmpty());
 }
 
-int main(int argc, char* argv[])
-{
-    BrowserEngine::prepare();
-    QApplication app(argc, argv);
-    CheckWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUILLORN_BROWSER_TEST_MAIN(CheckWindowTest)
 
 #include "CheckWindowTest.moc"
