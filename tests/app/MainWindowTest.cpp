@@ -133,7 +133,7 @@ void MainWindowTest::closingRewritesSettingsAndSession()
     QCOMPARE(f.env.readFile(QStringLiteral("settings.dat")),
              QByteArray("Language=english\r\nIsHTTPServer=-1\r\nPathToHTTPD=\r\n"
                         "LastOpened=/a/one.html\\\\\\/b/two.php\\\\\\\\\\\\\\\\\\\\\\\\\r\n"
-                        "Tidy=false\r\nplugin=Tool\\\\\\tool.so\\\\\\x\r\n"
+                        "Tidy=true\r\nplugin=Tool\\\\\\tool.so\\\\\\x\r\n"
                         "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"));
     // The session goes beside the program, not into whatever folder the editor started in.
     QVERIFY(QFile::exists(f.env.path(QStringLiteral("last_session.qlp"))));
@@ -158,9 +158,16 @@ void MainWindowTest::recentMenuStopsAtTheFirstEmptySlot()
 void MainWindowTest::settingsEnableTheirMenus()
 {
     Fixture off;
+    QVERIFY(off.env.writeFile(QStringLiteral("settings.dat"), "Tidy=false\r\n"));
     MainWindow plain(off.context);
     QVERIFY(!plain.menus().htmlTidy->isEnabled());
+    QVERIFY(!plain.menus().chk->isEnabled());
     QVERIFY(!plain.menus().phpMenu->isEnabled());
+
+    // Settings that say nothing of Tidy: it is looked for, and the set-up installs it.
+    Fixture unsaid;
+    MainWindow found(unsaid.context);
+    QVERIFY(found.menus().htmlTidy->isEnabled());
 
     Fixture on;
     QVERIFY(

@@ -157,7 +157,7 @@ void StartupTest::stopSignalsRewriteSettings()
     QVERIFY(runUntilStopped(env, {}, QDir::tempPath(), signalNumber));
     QCOMPARE(env.readFile(QStringLiteral("settings.dat")),
              QByteArray("Language=russian\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
-                        "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n"
+                        "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=true\r\n\r\n\r\n"
                         "php=/usr/bin/php\r\n\r\n"));
     QVERIFY(QFile::exists(env.path(QStringLiteral("last_session.qlp"))));
 }
