@@ -1,0 +1,83 @@
+// What the Tidy commands cost beside Tidy itself: a "Correct" conversion of a 1 MB page through
+// the editor (work file, run, cut, generator line, replacement as one undo step) against the
+// same Tidy run on the same file directly; and the progress bar's run before a check. Best of
+// five rounds each.
+
+#include "app/MainWindow.h"
+#include "bench/support/BenchFigures.h"
+#include "platform/BrowserEngine.h"
+#include "support/AppFixture.h"
+#include "support/MainWindowDriver.h"
+#include "tools/CheckWindow.h"
+#include "tools/ProcessRunner.h"
+#include "tools/ToolCommands.h"
+
+#include <QEventLoop>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace Quillorn;
+using Quillorn::Bench::msSince;
+
+namespace {
+
+// Runs `start` and waits for `signal` of `sender`.
+template <typename Sender, typename Signal>
+double timeUntil(Sender* sender, Signal signal, const std::function<void()>& start)
+{
+    QEventLoop loop;
+    const QMetaObject::Connection connection =
+        QObject::connect(sender, signal, &loop, [&] { loop.quit(); });
+    QElapsedTimer timer;
+    timer.start();
+    start();
+    loop.exec();
+    QObject::disconnect(connection);
+    return msSince(timer);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BrowserEngine::prepare();
+    QApplication app(argc, argv);
+    Test::AppFixture f;
+    MainWindow window(f.context);
+    Test::MainWindowDriver::show(window);
+    const QByteArray page = Bench::generateDocument(1 << 20);
+    const QString path = f.document(QStringLiteral("page.html"), page);
+    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    ToolCommands& tools = window.tools();
+    const QString tidy = ToolCommands::tidyProgram(f.env.appDir());
+
+    double directBest = 1e9;
+    double convertBest = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        ProcessRunner runner;
+        RunOptions options;
+        options.channels = RunChannels::Separate;
+        directBest = std::min(
+            directBest, timeUntil(&runner, &ProcessRunner::finished, [&] {
+                runner.start(QLatin1Char('"') + tidy + "\" -raw -q -c \"" + path + '"', options);
+            }));
+        convertBest = std::min(convertBest, timeUntil(&tools, &ToolCommands::done, [&] {
+                                   tools.convert(ToolCommands::TidyCommand::Correct);
+                               }));
+        window.editor()->undo();
+    }
+    std::printf("Tidy -c on a 1 MB page, directly:          %8.1f ms\n", directBest);
+    std::printf("the same through the editor's conversion:  %8.1f ms (%.2f times)\n", convertBest,
+                convertBest / directBest);
+
+    double progressBest = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        tools.checkDocument();
+        CheckWindow* check = tools.checkWindow();
+        progressBest = std::min(progressBest, timeUntil(check, &CheckWindow::progressDone, [] {}));
+        timeUntil(&tools, &ToolCommands::done, [] {});
+    }
+    std::printf("progress bar before a check:               %8.1f ms\n", progressBest);
+    return 0;
+}
