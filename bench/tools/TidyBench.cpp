@@ -12,6 +12,7 @@
 #include "tools/ProcessRunner.h"
 #include "tools/ToolCommands.h"
 
+#include <QApplication>
 #include <QEventLoop>
 
 #include <algorithm>
