@@ -85,7 +85,9 @@ CheckWindow* ToolCommands::showCheckWindow()
 {
     if (!m_checkWindow) {
         m_checkWindow = new CheckWindow(m_context.strings, m_context.window);
-        connect(m_checkWindow, &CheckWindow::cancelRequested, &m_runner, &ProcessRunner::cancel);
+        connect(m_checkWindow, &CheckWindow::cancelRequested, this, &ToolCommands::cancel);
+        // Closing the window while its program runs ends the run: nobody waits for it.
+        connect(m_checkWindow, &QObject::destroyed, this, &ToolCommands::cancel);
         connect(m_checkWindow, &CheckWindow::lineActivated, this, [this](int line, int column) {
             m_context.document.goTo(m_checkedId, line, column);
         });
@@ -101,37 +103,56 @@ void ToolCommands::run(const QString& commandLine, const RunOptions& options, Ch
     m_options = options;
     m_handler = std::move(handler);
     if (!window) {
-        QApplication::setOverrideCursor(Qt::BusyCursor);
+        if (!m_busyCursor)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        m_busyCursor = true;
         m_runner.start(commandLine, options);
         return;
     }
     window->animateProgress();
-    connect(
+    m_pendingStart = connect(
         window, &CheckWindow::progressDone, this,
-        [this, commandLine, options] { m_runner.start(commandLine, options); },
+        [this, commandLine, options] {
+            disconnect(m_pendingStart);
+            m_runner.start(commandLine, options);
+        },
         Qt::SingleShotConnection);
+}
+
+void ToolCommands::cancel()
+{
+    if (m_runner.isRunning()) {
+        m_runner.cancel();
+    } else if (m_pendingStart) {
+        // Cancelled while the bar still ran: the program never starts.
+        disconnect(m_pendingStart);
+        RunResult cancelled;
+        cancelled.status = RunStatus::Cancelled;
+        finishRun(cancelled);
+    }
 }
 
 void ToolCommands::finishRun(const RunResult& result)
 {
     if (m_checkWindow)
         m_checkWindow->setRunning(false);
-    else
-        QApplication::restoreOverrideCursor();
     m_workFile = WorkFile();
     const Handler handler = std::exchange(m_handler, nullptr);
     if (handler)
         handler(result);
     // A handler may go on with the next run of its command.
-    if (isRunning())
+    if (isBusy())
         return;
+    if (m_busyCursor)
+        QApplication::restoreOverrideCursor();
+    m_busyCursor = false;
     Q_EMIT statusChanged(QString());
     Q_EMIT done();
 }
 
 void ToolCommands::checkDocument()
 {
-    if (!m_context.document.isOpen() || isRunning())
+    if (!m_context.document.isOpen() || isBusy())
         return;
     CheckWindow* window = showCheckWindow();
     const QString tidy = tidyProgram(m_context.appDir);
@@ -160,7 +181,7 @@ void ToolCommands::checkDocument()
 
 void ToolCommands::convert(TidyCommand command)
 {
-    if (!m_context.document.isOpen() || isRunning())
+    if (!m_context.document.isOpen() || isBusy())
         return;
     const QString tidy = tidyProgram(m_context.appDir);
     if (tidy.isEmpty()) {
@@ -211,7 +232,7 @@ void ToolCommands::convertWith(TidyCommand command, const QString& tidy)
 
 void ToolCommands::runPhp(PhpCommand command)
 {
-    if (!m_context.document.isOpen() || isRunning())
+    if (!m_context.document.isOpen() || isBusy())
         return;
     const QString php = m_context.settings.phpPath;
     if (php.isEmpty()) {

@@ -49,7 +49,10 @@ public:
     // Runs PHP on the document's file (Compact: on its text as shown) and shows the result.
     void runPhp(PhpCommand command);
 
-    bool isRunning() const { return m_runner.isRunning(); }
+    // From a command's start until its result is in.
+    bool isBusy() const { return static_cast<bool>(m_handler); }
+    // Ends the running command: its program, or its start while the progress bar runs.
+    void cancel();
     // The check window while it is open.
     CheckWindow* checkWindow() const;
 
@@ -86,6 +89,8 @@ private:
     RunOptions m_options;
     Handler m_handler;
     WorkFile m_workFile;
+    QMetaObject::Connection m_pendingStart; // the start that waits for the progress bar
+    bool m_busyCursor = false;
     QPointer<CheckWindow> m_checkWindow;
     quint64 m_checkedId = 0;            // the document the report's links lead to
     std::optional<QString> m_generator; // of the Tidy in use, learned on first conversion

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void phpCommands();
     void failingProgramsLeaveTheDocument_data();
     void failingProgramsLeaveTheDocument();
+    void cancelEndsTheRun();
 };
 
 namespace {
@@ -181,6 +182,21 @@ void ToolCommandsTest::failingProgramsLeaveTheDocument()
     QCOMPARE(s.window.currentDocument().bytes(), page);
     QVERIFY(s.window.currentDocument().isSaved());
     QVERIFY2(s.f.prompter.finished(), qPrintable(s.f.prompter.errors()));
+}
+
+void ToolCommandsTest::cancelEndsTheRun()
+{
+    Session s;
+    s.f.context.settings.phpPath = QStringLiteral("/usr/bin/php");
+    QVERIFY(s.open(QStringLiteral("slow.php"), "<?php sleep(600);\n"));
+    QSignalSpy done(&s.window.tools(), &ToolCommands::done);
+    s.window.tools().runPhp(Php::Execute);
+    QSignalSpy started(s.window.tools().checkWindow(), &CheckWindow::progressDone);
+    QVERIFY(started.wait(10000));
+    Q_EMIT s.window.tools().checkWindow()->cancelRequested();
+    QVERIFY(done.wait(10000));
+    QVERIFY2(s.report().contains(QLatin1String("PHP was stopped")), qPrintable(s.report()));
+    QVERIFY(!s.window.tools().isBusy());
 }
 
 QUILLORN_BROWSER_TEST_MAIN(ToolCommandsTest)
