@@ -33,9 +33,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::newRow("english") << "english"
                              << "Main"
                              << "The document changed while %1 ran; its result was not put in.";
-    QTest::newRow("russian") << "russian"
-                             << "Главная"
-                             << "Документ изменился, пока работала программа %1; её результат не вставлен.";
+    QTest::newRow("russian")
+        << "russian"
+        << "Главная"
+        << "Документ изменился, пока работала программа %1; её результат не вставлен.";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
