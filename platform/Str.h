@@ -255,8 +255,12 @@ enum class Str : int {
     PhpNeedsSavedFile = 254,
     ToolRunning = 255,
     ToolDocumentChanged = 256,
+    PreviewServerUsed = 257,
+    PreviewServerStarted = 258,
+    PreviewServerFailed = 259,
+    HelpUnreadable = 260,
     // The last line of the table; strings are added after it.
-    Last = ToolDocumentChanged,
+    Last = HelpUnreadable,
 };
 
 } // namespace Quillorn

@@ -32,11 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "The document changed while %1 ran; its result was not put in.";
-    QTest::newRow("russian")
-        << "russian"
-        << "Главная"
-        << "Документ изменился, пока работала программа %1; её результат не вставлен.";
+                             << "The help page %1 could not be read.";
+    QTest::newRow("russian") << "russian"
+                             << "Главная"
+                             << "Не удалось прочитать страницу справки %1.";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
