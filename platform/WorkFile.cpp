@@ -28,9 +28,9 @@ WorkFile::~WorkFile()
 }
 
 WorkFile WorkFile::write(const QString& folder, const QString& prefix, const QString& suffix,
-                         const QByteArray& bytes, FileFailure& failure)
+                         const QByteArray& bytes, FileFailure& failure, mode_t mode)
 {
-    TempFiles::Created created = TempFiles::create(folder, prefix, suffix);
+    TempFiles::Created created = TempFiles::create(folder, prefix, suffix, mode);
     failure = created.failure;
     if (!created.ok())
         return {};

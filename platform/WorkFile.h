@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+
 namespace Quillorn {
 
 // A temporary file written once and removed with its owner: a copy of a document for an
@@ -19,10 +21,11 @@ public:
     WorkFile& operator=(const WorkFile&) = delete;
     ~WorkFile();
 
-    // `bytes` in a new private file `folder` + "/" + `prefix` + random digits + `suffix`. On
-    // failure no file is left and `failure` says why.
+    // `bytes` in a new file `folder` + "/" + `prefix` + random digits + `suffix`, private
+    // unless `mode` says otherwise (a page another user's web server must read). On failure no
+    // file is left and `failure` says why.
     static WorkFile write(const QString& folder, const QString& prefix, const QString& suffix,
-                          const QByteArray& bytes, FileFailure& failure);
+                          const QByteArray& bytes, FileFailure& failure, mode_t mode = 0600);
 
     bool exists() const { return !m_path.isEmpty(); }
     // Empty when there is no file.

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace Quillorn {
+
+struct Settings;
+
+// Decides what the browser view loads for a document: its own file or a temporary copy of its
+// text, and the address of that page, read from disk or through the local web server.
+class PreviewPage {
+public:
+    enum class Mode { Disk, Server };
+
+    // The local server's address when the settings name no other.
+    static QString defaultAddress() { return QStringLiteral("http://127.0.0.1/"); }
+
+    // `serverFolder` is the server's document folder (with or without a trailing "/"),
+    // `address` where the server answers; both matter in server mode only.
+    explicit PreviewPage(Mode mode, const QString& serverFolder = {},
+                         const QString& address = defaultAddress());
+    // The mode and server folder the settings choose, the server answering at `address`.
+    static PreviewPage fromSettings(const Settings& settings,
+                                    const QString& address = defaultAddress());
+
+    Mode mode() const { return m_mode; }
+
+    // Whether the document at `documentPath` (empty for a document without a file) is shown
+    // from a temporary copy of its text instead of its own file: when it has no file or unsaved
+    // changes, and in server mode also when its file lies outside the server folder.
+    bool needsCopy(const QString& documentPath, bool saved) const;
+
+    // The folder for that copy: the user's temporary folder, or the server folder, so that
+    // the server can hand the copy out. Empty when there is none.
+    QString copyFolder() const;
+
+    // The address of the page at `pagePath` (the document's file or its copy): a file URL, or
+    // the server's address followed by the path below the server folder. Empty in server mode
+    // for a page outside that folder.
+    QUrl url(const QString& pagePath) const;
+
+private:
+    // `path` relative to the server folder, or nothing when it does not lie inside it.
+    std::optional<QString> belowServerFolder(const QString& path) const;
+
+    Mode m_mode;
+    QString m_serverFolder; // cleaned, without a trailing "/" (except for the root itself)
+    QString m_address;      // with a trailing "/"
+};
+
+} // namespace Quillorn
