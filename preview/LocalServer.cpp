@@ -35,7 +35,8 @@ LocalServer::~LocalServer()
 void LocalServer::isAnswering(const QUrl& address)
 {
     probe(address.host(), static_cast<quint16>(address.port(80)), [this, address](bool answering) {
-        if (answering) {
+        // Our own server answering is not another one to use.
+        if (answering && m_state != State::Starting && m_state != State::Started) {
             m_state = State::Used;
             m_address = address;
         }
