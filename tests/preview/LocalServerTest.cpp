@@ -35,21 +35,19 @@ QByteArray get(const QUrl& address, const QByteArray& path)
 {
     QTcpSocket socket;
     socket.connectToHost(address.host(), static_cast<quint16>(address.port(80)));
-    if (!socket.waitForConnected(10000))
-        return "(no connection)";
+    socket.waitForConnected(10000);
     socket.write("GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
     QByteArray response;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+    // The server closes the connection after its answer.
+    while (socket.waitForReadyRead(10000))
         response += socket.readAll();
-    response += socket.readAll();
     return response.mid(response.indexOf("\r\n\r\n") + 4);
 }
 
 LangStrings english()
 {
     LangStrings strings;
-    strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"),
-                 QStringLiteral("english"));
+    strings.load(QStringLiteral(QUILLORN_SHIPPED_DATA "/languages/english/main.lng"), {});
     return strings;
 }
 
@@ -94,7 +92,6 @@ void LocalServerTest::servesPhpPagesUntilStopped()
     QCOMPARE(failed.size(), 0);
     const QUrl address = started.first().first().toUrl();
     QCOMPARE(server.address(), address);
-    QCOMPARE(server.state(), LocalServer::State::Started);
     QCOMPARE(address.host(), QStringLiteral("127.0.0.1"));
     QCOMPARE(address.port() == preferred, !taken);
     QCOMPARE(server.statusText(strings),
