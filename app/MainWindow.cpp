@@ -13,6 +13,10 @@
 #include "editing/TabCycle.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
+#include "preview/BrowserDetection.h"
+#include "preview/HelpPage.h"
+#include "preview/Preview.h"
+#include "preview/PreviewPane.h"
 #include "tools/ToolCommands.h"
 
 #include <QAction>
@@ -107,6 +111,9 @@ void MainWindow::buildWindow()
     m_editor = new Editor(m_page);
     m_editor->viewport()->installEventFilter(this);
     pageLayout->addWidget(m_editor);
+    m_pane = new PreviewPane(m_page);
+    m_pane->hide();
+    pageLayout->addWidget(m_pane);
     column->addWidget(m_page, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -118,8 +125,6 @@ void MainWindow::buildWindow()
     m_previewMode[0]->setText(QStringLiteral("HTML Code"));
     m_previewMode[1]->setText(QStringLiteral("View in browser"));
     m_previewMode[0]->setChecked(true);
-    // The browser view comes with the preview; until then only the code view can be chosen.
-    m_previewMode[1]->setEnabled(false);
     m_status = new QLabel(central);
     m_status->setObjectName(QStringLiteral("Status"));
     m_status->setMinimumWidth(260);
@@ -141,6 +146,9 @@ void MainWindow::buildWindow()
     m_tools = std::make_unique<ToolCommands>(
         ToolCommands::Context{m_context.appDir, m_context.settings, m_context.strings,
                               m_context.prompter, *m_document, this});
+    m_preview = std::make_unique<Preview>(Preview::Context{
+        m_context.settings, m_context.strings, m_context.prompter, *m_document, m_pane});
+    m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -198,6 +206,7 @@ void MainWindow::connectCommands()
                            [this] { setStatusText(m_context.strings.value(Str::LongLineSlow)); });
     });
     connectToolCommands();
+    connectPreview();
     connect(m_editor, &Editor::nextTabRequested, this, [this] { cycleTab(true); });
     connect(m_editor, &Editor::previousTabRequested, this, [this] { cycleTab(false); });
 }
@@ -226,6 +235,38 @@ void MainWindow::connectToolCommands()
     connect(tools, &ToolCommands::statusChanged, this, &MainWindow::setStatusText);
 }
 
+void MainWindow::connectPreview()
+{
+    connect(m_previewMode[1], &QRadioButton::toggled, this, [this](bool browser) {
+        showChosenView();
+        m_preview->setBrowserShown(browser);
+    });
+    connect(m_menus->viewBrowse, &QAction::triggered, this,
+            [this] { m_previewMode[m_previewMode[0]->isChecked() ? 1 : 0]->setChecked(true); });
+    connect(&m_documents, &DocumentList::currentChanged, this, [this](int slot) {
+        // Closing the current tab returns to the code view without showing anything.
+        if (slot < 0)
+            m_previewMode[0]->setChecked(true);
+        else
+            m_preview->currentDocumentChanged();
+    });
+    connect(&m_documents, &DocumentList::savedChanged, this, [this](int slot, bool saved) {
+        if (saved && slot == currentSlot())
+            m_preview->documentSaved();
+    });
+    connect(m_preview.get(), &Preview::statusTextChanged, this, &MainWindow::setStatusText);
+    connect(m_pane, &PreviewPane::statusTextChanged, this, &MainWindow::setStatusText);
+    connect(m_menus->help, &QAction::triggered, this,
+            [this] { m_help->show(m_context.appDir, m_context.settings.language); });
+}
+
+void MainWindow::showChosenView()
+{
+    const bool browser = m_previewMode[1]->isChecked();
+    m_editor->setVisible(!browser);
+    m_pane->setVisible(browser);
+}
+
 void MainWindow::load()
 {
     // Window colours: the window, the preview-mode buttons and the tab strip share the
@@ -250,6 +291,7 @@ void MainWindow::load()
     hideDocumentControls();
 
     SettingsFile(m_context.settingsPath()).read(m_context.settings);
+    BrowserDetection::detect(m_context.settings);
     m_editor->loadLanguageFiles(m_context.languagesDir());
     m_editor->setLineNumbersVisible(m_menus->setNum->isChecked());
     applySettings();
@@ -268,9 +310,8 @@ void MainWindow::applySettings()
     m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->prnt,       m_menus->visEd,          m_menus->redit,
-                                  m_menus->viewBrowse, m_menus->changeLanguage, m_menus->extensions,
-                                  m_menus->help};
+    const QList<QAction*> pending{m_menus->prnt, m_menus->visEd, m_menus->redit,
+                                  m_menus->changeLanguage, m_menus->extensions};
     for (QAction* action : pending)
         action->setEnabled(false);
 
@@ -446,8 +487,10 @@ void MainWindow::saveAllFiles()
 
 void MainWindow::onContentChanged()
 {
-    if (!m_switching)
-        m_documents.setSaved(currentSlot(), false);
+    if (m_switching)
+        return;
+    m_documents.setSaved(currentSlot(), false);
+    m_preview->documentEdited();
 }
 
 QString MainWindow::tabCaption(int slot) const
@@ -495,10 +538,12 @@ void MainWindow::loadDocument(const QByteArray& utf8)
 void MainWindow::showDocumentControls()
 {
     m_page->show();
-    m_editor->show();
+    showChosenView();
     m_closeTab->show();
     m_previewMode[0]->show();
     m_previewMode[1]->show();
+    m_previewMode[1]->setEnabled(true);
+    m_menus->viewBrowse->setEnabled(true);
     m_tags->setDocumentOpen(true);
 }
 
@@ -508,6 +553,8 @@ void MainWindow::hideDocumentControls()
     m_closeTab->hide();
     m_previewMode[0]->hide();
     m_previewMode[1]->hide();
+    m_previewMode[1]->setEnabled(false);
+    m_menus->viewBrowse->setEnabled(false);
     m_tags->setDocumentOpen(false);
 }
 

@@ -25,6 +25,9 @@ namespace Quillorn {
 
 class FileCommands;
 class FindWindow;
+class HelpPage;
+class Preview;
+class PreviewPane;
 class TagCommands;
 class ToolCommands;
 
@@ -76,6 +79,8 @@ public:
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
     ToolCommands& tools() const { return *m_tools; }
+    Preview& preview() const { return *m_preview; }
+    PreviewPane* previewPane() const { return m_pane; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
@@ -91,6 +96,9 @@ private:
     void buildWindow();
     void connectCommands();
     void connectToolCommands();
+    void connectPreview();
+    // Shows the editor or the browser view, whichever the preview-mode buttons choose.
+    void showChosenView();
     void load();
     void showAbout();
     void layOutPathLabel();
@@ -122,6 +130,7 @@ private:
     QToolButton* m_closeTab = nullptr;
     QWidget* m_page = nullptr;
     Editor* m_editor = nullptr;
+    PreviewPane* m_pane = nullptr;
     std::unique_ptr<EditorDocument> m_document;
     QHBoxLayout* m_commandRow = nullptr;
     QRadioButton* m_previewMode[2] = {nullptr, nullptr};
@@ -132,6 +141,8 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;
     std::unique_ptr<ToolCommands> m_tools;
+    std::unique_ptr<Preview> m_preview;
+    std::unique_ptr<HelpPage> m_help;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;

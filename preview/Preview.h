@@ -1,0 +1,84 @@
+#pragma once
+
+#include "preview/LocalServer.h"
+#include "preview/PreviewCopy.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace Quillorn {
+
+class CurrentDocument;
+class LangStrings;
+class PreviewPane;
+class PreviewPage;
+class Prompter;
+struct Settings;
+
+// Shows the current document in the preview pane while the browser view is chosen: from its
+// own file or a temporary copy, read from disk or through a local web server (one already
+// answering, else PHP's built-in server started here and stopped with this object), and
+// again after edits, saves and switches of document.
+class Preview : public QObject {
+    Q_OBJECT
+public:
+    struct Context {
+        const Settings& settings;
+        const LangStrings& strings;
+        Prompter& prompter;
+        CurrentDocument& document;
+        PreviewPane* pane;
+    };
+
+    // How long typing has to pause before the page is shown again.
+    static constexpr int RefreshDelayMs = 300;
+
+    explicit Preview(const Context& context, QObject* parent = nullptr);
+
+    // The browser view shows the current document; the code view removes the copy and empties
+    // the pane.
+    void setBrowserShown(bool shown);
+    bool isBrowserShown() const { return m_shown; }
+
+    // The text changed: the page is shown again once typing pauses.
+    void documentEdited();
+    // The current document was saved: a page shown from its own file is read again.
+    void documentSaved();
+    // Another document became the current one.
+    void currentDocumentChanged();
+
+    // The temporary copy shown; empty while there is none.
+    const QString& copyPath() const { return m_copy.path(); }
+
+Q_SIGNALS:
+    // Which web server the pages come through, or why none could be started.
+    void statusTextChanged(const QString& text);
+
+private:
+    // `retryServer`: a server that could not be started before is tried again.
+    void refresh(bool retryServer = false);
+    // Shows the document under `page`; tells the user when its copy cannot be written.
+    void showPage(const PreviewPage& page);
+    // The server's document folder: the settings' folder, else the document's own.
+    QString serverFolder() const;
+    // Finds or starts the server, then shows the document.
+    void findServer(bool retry);
+    void serverAnswered(const QUrl& address, bool answering);
+    void serverReady();
+
+    const Settings& m_settings;
+    const LangStrings& m_strings;
+    Prompter& m_prompter;
+    CurrentDocument& m_document;
+    PreviewPane* m_pane;
+    PreviewCopy m_copy;
+    LocalServer m_server;
+    QTimer m_refresh;
+    QString m_startedFolder; // the folder the started server hands out
+    bool m_shown = false;
+    bool m_lookingForServer = false;
+    // A copy that could not be written is told once, not after every pause in typing.
+    bool m_failureTold = false;
+};
+
+} // namespace Quillorn
