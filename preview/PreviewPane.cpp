@@ -81,6 +81,7 @@ PreviewPane::PreviewPane(QWidget* parent)
         row->addWidget(widget);
     row->addWidget(m_nav, 1);
     row->addWidget(m_go);
+    tools->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     column->addWidget(tools);
 
     connect(m_back, &QToolButton::clicked, this, [this] {
@@ -115,7 +116,8 @@ void PreviewPane::ensureView()
         return;
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("Web"));
-    layout()->addWidget(m_view);
+    // The page takes every bit of height the tool bar leaves.
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_view, 1);
     connect(m_view, &QWebEngineView::loadFinished, this, &PreviewPane::finished);
     connect(m_view->page(), &QWebEnginePage::linkHovered, this, &PreviewPane::statusTextChanged);
 }
