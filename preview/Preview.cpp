@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace Quillorn {
 
 Preview::Preview(const Context& context, QObject* parent)
@@ -22,7 +24,6 @@ Preview::Preview(const Context& context, QObject* parent)
 {
     Q_ASSERT(m_pane);
     m_refresh.setSingleShot(true);
-    m_refresh.setInterval(RefreshDelayMs);
     connect(&m_refresh, &QTimer::timeout, this, [this] { refresh(); });
     connect(&m_server, &LocalServer::answered, this, &Preview::serverAnswered);
     connect(&m_server, &LocalServer::started, this, &Preview::serverReady);
@@ -35,8 +36,9 @@ void Preview::setBrowserShown(bool shown)
     m_copy.discard();
     m_shown = shown;
     m_failureTold = false;
+    m_retryServer = true;
     if (shown)
-        refresh(true);
+        refresh();
     else
         m_pane->clear();
 }
@@ -44,7 +46,7 @@ void Preview::setBrowserShown(bool shown)
 void Preview::documentEdited()
 {
     if (m_shown)
-        m_refresh.start();
+        m_refresh.start(RefreshDelayMs);
 }
 
 void Preview::documentSaved()
@@ -59,12 +61,13 @@ void Preview::currentDocumentChanged()
 {
     if (!m_shown)
         return;
-    m_refresh.stop();
     m_failureTold = false;
-    refresh(true);
+    m_retryServer = true;
+    // A document being opened gets its path and text after it became the current one.
+    m_refresh.start(0);
 }
 
-void Preview::refresh(bool retryServer)
+void Preview::refresh()
 {
     if (!m_shown)
         return;
@@ -76,7 +79,7 @@ void Preview::refresh(bool retryServer)
     if (m_settings.isHttpServer == 0)
         showPage(PreviewPage::fromSettings(m_settings));
     else
-        findServer(retryServer);
+        findServer();
 }
 
 void Preview::showPage(const PreviewPage& page)
@@ -102,8 +105,9 @@ QString Preview::serverFolder() const
     return path.isEmpty() ? TempFiles::userFolder() : QFileInfo(path).absolutePath();
 }
 
-void Preview::findServer(bool retry)
+void Preview::findServer()
 {
+    const bool retry = std::exchange(m_retryServer, false);
     const QString folder = serverFolder();
     switch (m_server.state()) {
     case LocalServer::State::Used:

@@ -55,14 +55,13 @@ Q_SIGNALS:
     void statusTextChanged(const QString& text);
 
 private:
-    // `retryServer`: a server that could not be started before is tried again.
-    void refresh(bool retryServer = false);
+    void refresh();
     // Shows the document under `page`; tells the user when its copy cannot be written.
     void showPage(const PreviewPage& page);
     // The server's document folder: the settings' folder, else the document's own.
     QString serverFolder() const;
     // Finds or starts the server, then shows the document.
-    void findServer(bool retry);
+    void findServer();
     void serverAnswered(const QUrl& address, bool answering);
     void serverReady();
 
@@ -77,6 +76,9 @@ private:
     QString m_startedFolder; // the folder the started server hands out
     bool m_shown = false;
     bool m_lookingForServer = false;
+    // A server that could not be started is tried again when the user shows a page anew, not
+    // after every edit.
+    bool m_retryServer = false;
     // A copy that could not be written is told once, not after every pause in typing.
     bool m_failureTold = false;
 };

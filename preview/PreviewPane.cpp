@@ -119,7 +119,13 @@ void PreviewPane::ensureView()
     // The page takes every bit of height the tool bar leaves.
     static_cast<QVBoxLayout*>(layout())->addWidget(m_view, 1);
     connect(m_view, &QWebEngineView::loadFinished, this, &PreviewPane::finished);
-    connect(m_view->page(), &QWebEnginePage::linkHovered, this, &PreviewPane::statusTextChanged);
+    connect(m_view->page(), &QWebEnginePage::linkHovered, this, [this](const QString& url) {
+        // The engine also says "no link" when a page loads; that must not wipe the status line.
+        if (url == m_hovered)
+            return;
+        m_hovered = url;
+        Q_EMIT statusTextChanged(url);
+    });
 }
 
 void PreviewPane::load(const QUrl& url, quint64 pageKey)

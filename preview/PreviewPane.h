@@ -53,6 +53,7 @@ private:
     QLineEdit* m_nav = nullptr;
     QToolButton* m_go = nullptr;
     QWebEngineView* m_view = nullptr;
+    QString m_hovered; // the link under the mouse
     quint64 m_pageKey = 0;
     // Counts the loads asked for, so that a scroll position read for an earlier one is dropped.
     quint64 m_request = 0;
