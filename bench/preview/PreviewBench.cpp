@@ -1,0 +1,72 @@
+// What the browser view costs: the first start of the browser engine (an empty page shown in
+// the pane) and, with the engine up, the switch from the code view to the browser view of an
+// edited 1 MB page until it has loaded (copy written, page loaded and laid out). Best of five
+// switches.
+
+#include "app/MainWindow.h"
+#include "bench/support/BenchFigures.h"
+#include "platform/BrowserEngine.h"
+#include "preview/PreviewPane.h"
+#include "support/AppFixture.h"
+#include "support/MainWindowDriver.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace Quillorn;
+using Quillorn::Bench::msSince;
+
+namespace {
+
+// Runs `start` and waits until the pane says a page has loaded.
+double timeUntilLoaded(PreviewPane* pane, const std::function<void()>& start)
+{
+    QEventLoop loop;
+    const QMetaObject::Connection connection =
+        QObject::connect(pane, &PreviewPane::loadFinished, &loop, [&] { loop.quit(); });
+    QElapsedTimer timer;
+    timer.start();
+    start();
+    loop.exec();
+    QObject::disconnect(connection);
+    return msSince(timer);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BrowserEngine::prepare();
+    QApplication app(argc, argv);
+    Test::AppFixture f;
+    MainWindow window(f.context);
+    Test::MainWindowDriver::show(window);
+    const QString path = f.document(QStringLiteral("page.html"), Bench::generateDocument(1 << 20));
+    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    // Unsaved, so that every switch writes a fresh copy of the whole text.
+    window.currentDocument().replaceSelection(QStringLiteral("<!-- edited -->"));
+    PreviewPane* pane = window.previewPane();
+    auto* code = window.findChild<QRadioButton*>(QStringLiteral("PreviewMode0"));
+    auto* browser = window.findChild<QRadioButton*>(QStringLiteral("PreviewMode1"));
+
+    const double engineStart = timeUntilLoaded(pane, [pane] {
+        pane->show();
+        pane->clear();
+    });
+    pane->hide();
+
+    double switchBest = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        switchBest =
+            std::min(switchBest, timeUntilLoaded(pane, [browser] { browser->setChecked(true); }));
+        // Back to the code view; its empty page is loaded before the next round.
+        timeUntilLoaded(pane, [code] { code->setChecked(true); });
+    }
+    std::printf("first start of the browser engine:          %8.1f ms\n", engineStart);
+    std::printf("switch to the browser view of a 1 MB page:  %8.1f ms\n", switchBest);
+    return 0;
+}
