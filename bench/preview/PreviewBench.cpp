@@ -60,13 +60,20 @@ int main(int argc, char** argv)
     pane->hide();
 
     double switchBest = 1e9;
+    double ownBest = 1e9; // the editor's part: the copy written and the page handed over
     for (int round = 0; round < 5; ++round) {
-        switchBest =
-            std::min(switchBest, timeUntilLoaded(pane, [browser] { browser->setChecked(true); }));
+        switchBest = std::min(switchBest, timeUntilLoaded(pane, [browser, &ownBest] {
+                                  QElapsedTimer own;
+                                  own.start();
+                                  browser->setChecked(true);
+                                  ownBest = std::min(ownBest, msSince(own));
+                              }));
         // Back to the code view; its empty page is loaded before the next round.
         timeUntilLoaded(pane, [code] { code->setChecked(true); });
     }
     std::printf("first start of the browser engine:          %8.1f ms\n", engineStart);
-    std::printf("switch to the browser view of a 1 MB page:  %8.1f ms\n", switchBest);
+    std::printf(
+        "switch to the browser view of a 1 MB page:  %8.1f ms (%.1f ms before the engine)\n",
+        switchBest, ownBest);
     return 0;
 }
