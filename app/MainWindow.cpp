@@ -323,6 +323,7 @@ void MainWindow::applySettings()
     CaptionTable::apply(this, m_context.strings);
     m_editor->setLangStrings(&m_context.strings);
     m_tags->setLanguage();
+    m_pane->setCaptions(m_context.strings);
 }
 
 void MainWindow::showAbout()

@@ -259,8 +259,12 @@ enum class Str : int {
     PreviewServerStarted = 258,
     PreviewServerFailed = 259,
     HelpUnreadable = 260,
+    BrowserBack = 261,
+    BrowserForward = 262,
+    BrowserRefresh = 263,
+    BrowserGo = 264,
     // The last line of the table; strings are added after it.
-    Last = HelpUnreadable,
+    Last = BrowserGo,
 };
 
 } // namespace Quillorn

@@ -1,5 +1,7 @@
 #include "preview/PreviewPane.h"
 
+#include "platform/LangStrings.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -97,6 +99,14 @@ PreviewPane::PreviewPane(QWidget* parent)
             m_view->reload();
     });
     connect(m_go, &QToolButton::clicked, this, &PreviewPane::navigateToAddress);
+}
+
+void PreviewPane::setCaptions(const LangStrings& strings)
+{
+    m_back->setToolTip(strings.value(Str::BrowserBack));
+    m_forward->setToolTip(strings.value(Str::BrowserForward));
+    m_refresh->setToolTip(strings.value(Str::BrowserRefresh));
+    m_go->setToolTip(strings.value(Str::BrowserGo));
 }
 
 PreviewPane::~PreviewPane()

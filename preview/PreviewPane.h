@@ -13,6 +13,8 @@ class QWebEngineView;
 
 namespace Quillorn {
 
+class LangStrings;
+
 // The browser view beside the editor: a tool bar (Back, Forward, Refresh, the address box and
 // Go) above the embedded browser, which is made only when the pane is first shown or loads a
 // page, so that an editor that never previews never starts the engine.
@@ -21,6 +23,9 @@ class PreviewPane : public QWidget {
 public:
     explicit PreviewPane(QWidget* parent = nullptr);
     ~PreviewPane() override;
+
+    // The tool bar's tips in the interface language.
+    void setCaptions(const LangStrings& strings);
 
     // Loads `url`. When `pageKey` is not 0 and names the page shown before, the scroll position
     // is kept across the reload.

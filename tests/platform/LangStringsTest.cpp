@@ -32,10 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "The help page %1 could not be read.";
+                             << "Go to the address";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "Не удалось прочитать страницу справки %1.";
+                             << "Перейти по адресу";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
