@@ -33,9 +33,10 @@ using S = QsciScintillaBase;
 
 // Only these modification events reach the editor while no assistive technology runs: the
 // insert and delete events make the component's accessibility code count characters from the
-// start of the text on every edit.
+// start of the text on every edit. Style changes tell where the lexer replaced the colours of
+// style sheets.
 constexpr long QuickModEventMask =
-    S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
+    S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE | S::SC_MOD_CHANGESTYLE;
 // Colouring done at once after a load covers at least this many lines.
 constexpr long FirstScreenLines = 100;
 
@@ -50,7 +51,8 @@ Editor::Editor(QWidget* parent)
     , m_styleBlocks(this)
     , m_gutter(*this)
     , m_colourer(new BackgroundColourer(this))
-    , m_longLines(new LongLineWatch(this))
+    , m_longLines(new LongLineWatch(
+          this, [this](const LongLineWatch::Typing& typing) { colourTypedLine(typing); }))
     , m_status(new StatusCounter(this))
 {
     EditorAccessibility::install();
@@ -61,13 +63,12 @@ Editor::Editor(QWidget* parent)
         sci(SCI_SETMODEVENTMASK, QuickModEventMask);
     m_colourer->setEnabled(!EditorAccessibility::isFull());
 
-    m_styleBlocks.setUpView();
     setMarginWidth(1, 0);
     setMarginWidth(2, 0);
 
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char*, int, int, int, int, int, int, int) {
-                onModified(position, type);
+            [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+                onModified(position, type, length);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &Editor::onUpdateUi);
     connect(m_completion->list(), &CompletionList::itemChosen, this,
@@ -133,6 +134,7 @@ void Editor::applyKindStyles(bool force)
     if (!force && kind == m_appliedKind)
         return;
     EditorStyles::apply(this, m_maker->styleSource(kind), m_font);
+    m_styleBlocks.setUpStyles();
     m_appliedKind = kind;
     m_gutter.refit();
 }
@@ -190,12 +192,11 @@ void Editor::loadBytes(const QByteArray& utf8Bytes)
     // colours.
     const long lines = std::max(FirstScreenLines, sci(SCI_LINESONSCREEN) + 1);
     const long lastLine = std::min(lines, sci(SCI_GETLINECOUNT) - 1);
-    sci(SCI_COLOURISE, 0, sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine)));
+    const long firstScreenEnd = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine));
+    sci(SCI_COLOURISE, 0, firstScreenEnd);
+    colourStyleSheets(0, firstScreenEnd);
     m_longLines->textLoaded();
     m_longLines->moveView([this] { sci(SCI_GOTOPOS, 0); });
-    m_styleBlocks.invalidate();
-    if (m_appliedKind == LexerKind::Html)
-        m_styleBlocks.updateVisible();
     refreshStatus();
 }
 
@@ -343,13 +344,27 @@ void Editor::paste()
 
 // ---- change notification ----
 
-void Editor::onModified(int, int modificationType)
+void Editor::colourStyleSheets(qint64 from, qint64 to)
 {
+    if (m_appliedKind == LexerKind::Html)
+        m_styleBlocks.colour(from, to);
+}
+
+void Editor::colourTypedLine(const LongLineWatch::Typing& typing)
+{
+    sci(SCI_COLOURISE, static_cast<unsigned long>(typing.lineStart), typing.nextLine);
+    colourStyleSheets(typing.lineStart, typing.nextLine);
+}
+
+void Editor::onModified(int position, int modificationType, int length)
+{
+    if (modificationType & SC_MOD_CHANGESTYLE)
+        m_styleBlocks.lexerStyled(position, length);
     constexpr int textChanges =
         SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
     if ((modificationType & textChanges) == 0)
         return;
-    m_styleBlocks.invalidate();
+    m_styleBlocks.textChanged(position);
     if (m_quiet > 0)
         return;
     // The notification comes before the change; the signal goes out once it is done: after

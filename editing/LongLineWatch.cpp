@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace Quillorn {
 
@@ -16,9 +17,10 @@ using S = QsciScintillaBase;
 constexpr long MeasuredTextEntries = 1 << 20;
 } // namespace
 
-LongLineWatch::LongLineWatch(QsciScintillaBase* view)
+LongLineWatch::LongLineWatch(QsciScintillaBase* view, LineColourer colourLine)
     : QObject(view)
     , m_view(view)
+    , m_colourLine(std::move(colourLine))
 {
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
@@ -157,9 +159,11 @@ bool LongLineWatch::typeIntoLongLine(const QKeyEvent* key)
     // the caret, and the paint finds both done.
     m_view->SendScintilla(S::SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()),
                           bytes.constData());
-    m_view->SendScintilla(
-        S::SCI_COLOURISE, static_cast<unsigned long>(start),
-        m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1)));
+    Typing typing;
+    typing.lineStart = start;
+    typing.nextLine =
+        m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
+    m_colourLine(typing);
     m_view->SendScintilla(S::SCI_SCROLLCARET);
     m_view->SendScintilla(S::SCI_CHOOSECARETX);
     return true;

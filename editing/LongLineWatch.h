@@ -24,7 +24,16 @@ public:
     // Past this a line is worth keeping measured text and layouts for.
     static constexpr qint64 SlowLine = qint64(64) << 10;
 
-    explicit LongLineWatch(QsciScintillaBase* view);
+    // A long line that text was typed into: it runs from `lineStart` to `nextLine`.
+    struct Typing {
+        qint64 lineStart = 0;
+        qint64 nextLine = 0;
+    };
+    // Colours a line that text was typed into.
+    using LineColourer = std::function<void(const Typing& typing)>;
+
+    // `colourLine` colours a long line after typing, before the view lays the line out again.
+    LongLineWatch(QsciScintillaBase* view, LineColourer colourLine);
 
     // The view shows another document: one shown empty is new (or as good as new), and is told
     // about again.
@@ -39,9 +48,9 @@ public:
     void moveView(const std::function<void()>& move);
 
     // Types the characters of `key` at the caret when it is on a line longer than SlowLine:
-    // colours the line before the view lays it out for the caret, so that it is laid out once
-    // for the keystroke, not once before and once after colouring. False (nothing done) for
-    // any other key or place, which the component then takes as usual.
+    // colours the line (through colourLine) before the view lays it out for the caret, so that
+    // it is laid out once for the keystroke, not once before and once after colouring. False
+    // (nothing done) for any other key or place, which the component then takes as usual.
     bool typeIntoLongLine(const QKeyEvent* key);
 
     // The first line with more than `limit` bytes among the lines holding the positions
@@ -60,6 +69,7 @@ private:
     bool noted() const;
 
     QsciScintillaBase* m_view;
+    LineColourer m_colourLine;
     // The documents already told about, by the component's document pointer.
     QSet<quintptr> m_noted;
     bool m_cachesEnlarged = false;
