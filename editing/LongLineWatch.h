@@ -18,11 +18,13 @@ class LongLineWatch : public QObject {
     Q_OBJECT
 
 public:
-    // Past this every keystroke in the line takes a tenth of a second or more, even with the
-    // larger caches.
+    // Past this a keystroke in the line can take a twentieth of a second or more, even with
+    // the larger caches.
     static constexpr qint64 LongLine = qint64(1) << 20;
     // Past this a line is worth keeping measured text and layouts for.
     static constexpr qint64 SlowLine = qint64(64) << 10;
+    // Past this a line has more different pieces of text than the caches for a slow line hold.
+    static constexpr qint64 HugeLine = qint64(4) << 20;
 
     // A long line that text was typed into: it runs from `lineStart` to `nextLine`.
     struct Typing {
@@ -65,14 +67,15 @@ Q_SIGNALS:
 private:
     void onModified(int position, int modificationType, int length);
     void check(qint64 from, qint64 to);
-    void enlargeCaches();
+    void enlargeCaches(long measuredTextEntries);
     bool noted() const;
 
     QsciScintillaBase* m_view;
     LineColourer m_colourLine;
     // The documents already told about, by the component's document pointer.
     QSet<quintptr> m_noted;
-    bool m_cachesEnlarged = false;
+    // Entries of measured text the view keeps; 0 while it keeps its own few.
+    long m_measuredTextEntries = 0;
     // The part of the text touched by edits since the last check.
     qint64 m_changedFrom = -1;
     qint64 m_changedTo = -1;
