@@ -146,8 +146,10 @@ private:
     // Gives the style sheets between the byte positions `from` and `to`, which the lexer has
     // just coloured, their colours.
     void colourStyleSheets(qint64 from, qint64 to);
-    // Colours a long line typed into: the lexer, then the style sheets.
+    // Colours a long line typed into: the lexer runs over it again unless the typed byte
+    // changes no other colour, and then the style sheets.
     void colourTypedLine(const LongLineWatch::Typing& typing);
+    bool styleTypedByteAlone(const LongLineWatch::Typing& typing);
     void onUpdateUi(int updated);
     void flushContentChanged();
 

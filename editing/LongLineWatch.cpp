@@ -163,13 +163,15 @@ bool LongLineWatch::typeIntoLongLine(const QKeyEvent* key)
             start <=
         SlowLine)
         return false;
-    const QByteArray bytes = text.toUtf8();
-    // Inserting this way does not lay out the line; the line is coloured, then laid out for
-    // the caret, and the paint finds both done.
-    m_view->SendScintilla(S::SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()),
-                          bytes.constData());
     Typing typing;
     typing.lineStart = start;
+    typing.position = m_view->SendScintilla(S::SCI_GETCURRENTPOS);
+    typing.bytes = text.toUtf8();
+    typing.styledBefore = m_view->SendScintilla(S::SCI_GETENDSTYLED);
+    // Inserting this way does not lay out the line; the line is coloured, then laid out for
+    // the caret, and the paint finds both done.
+    m_view->SendScintilla(S::SCI_ADDTEXT, static_cast<unsigned long>(typing.bytes.size()),
+                          typing.bytes.constData());
     typing.nextLine =
         m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
     m_colourLine(typing);

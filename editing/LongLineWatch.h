@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QSet>
 
@@ -26,10 +27,14 @@ public:
     // Past this a line has more different pieces of text than the caches for a slow line hold.
     static constexpr qint64 HugeLine = qint64(4) << 20;
 
-    // A long line that text was typed into: it runs from `lineStart` to `nextLine`.
+    // Text typed into a long line: `bytes` went in at `position`, on the line that runs from
+    // `lineStart` to `nextLine`; the document was coloured up to `styledBefore` before.
     struct Typing {
         qint64 lineStart = 0;
         qint64 nextLine = 0;
+        qint64 position = 0;
+        QByteArray bytes;
+        qint64 styledBefore = 0;
     };
     // Colours a line that text was typed into.
     using LineColourer = std::function<void(const Typing& typing)>;

@@ -51,6 +51,11 @@ int StyleBlockColourer::style(CssTokenizer::Kind kind)
     return FirstStyle + static_cast<int>(kind);
 }
 
+int StyleBlockColourer::lexerStyle(int style)
+{
+    return isTokenStyle(static_cast<unsigned char>(style)) ? HtmlPlainStyle : style;
+}
+
 QColor StyleBlockColourer::colour(CssTokenizer::Kind kind)
 {
     switch (kind) {

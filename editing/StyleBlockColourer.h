@@ -45,6 +45,8 @@ public:
     // The style and the colour of a kind of style-sheet token.
     static int style(CssTokenizer::Kind kind);
     static QColor colour(CssTokenizer::Kind kind);
+    // The style the HTML lexer gave a byte that has `style` now.
+    static int lexerStyle(int style);
 
 private:
     using Range = QPair<qint64, qint64>;
