@@ -7,6 +7,7 @@
 #include "editing/EditorKeys.h"
 #include "editing/EditorStandInAccessible.h"
 #include "editing/EditorStyles.h"
+#include "editing/InertKeystroke.h"
 #include "editing/KeyCommands.h"
 #include "editing/LongLineWatch.h"
 #include "editing/PhpKeywords.h"
@@ -33,9 +34,10 @@ using S = QsciScintillaBase;
 
 // Only these modification events reach the editor while no assistive technology runs: the
 // insert and delete events make the component's accessibility code count characters from the
-// start of the text on every edit.
+// start of the text on every edit. Style changes tell where the lexer replaced the colours of
+// style sheets.
 constexpr long QuickModEventMask =
-    S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
+    S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE | S::SC_MOD_CHANGESTYLE;
 // Colouring done at once after a load covers at least this many lines.
 constexpr long FirstScreenLines = 100;
 
@@ -50,7 +52,8 @@ Editor::Editor(QWidget* parent)
     , m_styleBlocks(this)
     , m_gutter(*this)
     , m_colourer(new BackgroundColourer(this))
-    , m_longLines(new LongLineWatch(this))
+    , m_longLines(new LongLineWatch(
+          this, [this](const LongLineWatch::Typing& typing) { colourTypedLine(typing); }))
     , m_status(new StatusCounter(this))
 {
     EditorAccessibility::install();
@@ -61,13 +64,16 @@ Editor::Editor(QWidget* parent)
         sci(SCI_SETMODEVENTMASK, QuickModEventMask);
     m_colourer->setEnabled(!EditorAccessibility::isFull());
 
-    m_styleBlocks.setUpView();
     setMarginWidth(1, 0);
     setMarginWidth(2, 0);
 
+    // The component's own handler of view updates counts the caret's column from the start of
+    // its line, for a signal and a brace highlighting this editor does not use: a tenth of a
+    // second for every key and caret move at the end of a line of ten megabytes.
+    disconnect(this, &QsciScintillaBase::SCN_UPDATEUI, this, nullptr);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char*, int, int, int, int, int, int, int) {
-                onModified(position, type);
+            [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+                onModified(position, type, length);
             });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &Editor::onUpdateUi);
     connect(m_completion->list(), &CompletionList::itemChosen, this,
@@ -133,6 +139,7 @@ void Editor::applyKindStyles(bool force)
     if (!force && kind == m_appliedKind)
         return;
     EditorStyles::apply(this, m_maker->styleSource(kind), m_font);
+    m_styleBlocks.setUpStyles();
     m_appliedKind = kind;
     m_gutter.refit();
 }
@@ -190,12 +197,11 @@ void Editor::loadBytes(const QByteArray& utf8Bytes)
     // colours.
     const long lines = std::max(FirstScreenLines, sci(SCI_LINESONSCREEN) + 1);
     const long lastLine = std::min(lines, sci(SCI_GETLINECOUNT) - 1);
-    sci(SCI_COLOURISE, 0, sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine)));
+    const long firstScreenEnd = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine));
+    sci(SCI_COLOURISE, 0, firstScreenEnd);
+    colourStyleSheets(0, firstScreenEnd);
     m_longLines->textLoaded();
     m_longLines->moveView([this] { sci(SCI_GOTOPOS, 0); });
-    m_styleBlocks.invalidate();
-    if (m_appliedKind == LexerKind::Html)
-        m_styleBlocks.updateVisible();
     refreshStatus();
 }
 
@@ -343,13 +349,62 @@ void Editor::paste()
 
 // ---- change notification ----
 
-void Editor::onModified(int, int modificationType)
+void Editor::colourStyleSheets(qint64 from, qint64 to)
 {
+    if (m_appliedKind == LexerKind::Html)
+        m_styleBlocks.colour(from, to);
+}
+
+void Editor::colourTypedLine(const LongLineWatch::Typing& typing)
+{
+    if (!styleTypedByteAlone(typing))
+        sci(SCI_COLOURISE, static_cast<unsigned long>(typing.lineStart), typing.nextLine);
+    colourStyleSheets(typing.lineStart, typing.nextLine);
+}
+
+bool Editor::styleTypedByteAlone(const LongLineWatch::Typing& typing)
+{
+    const qint64 at = typing.position;
+    const qint64 length = sci(SCI_GETLENGTH);
+    // The bytes on both sides must have been coloured already.
+    if (m_appliedKind != LexerKind::Html || typing.bytes.size() != 1 ||
+        typing.styledBefore < std::min(at + 1, length - 1))
+        return false;
+    auto byteAt = [this](qint64 position) {
+        return static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(position)));
+    };
+    auto lexerStyleAt = [this](qint64 position) {
+        return StyleBlockColourer::lexerStyle(
+            static_cast<unsigned char>(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(position))));
+    };
+    QByteArray before;
+    for (qint64 position = std::max(typing.lineStart, at - InertKeystroke::LookBack); position < at;
+         ++position)
+        before += byteAt(position);
+    std::optional<InertKeystroke::Neighbour> after;
+    if (at + 1 < length)
+        after = InertKeystroke::Neighbour{byteAt(at + 1), lexerStyleAt(at + 1)};
+    const std::optional<int> style = InertKeystroke::typedStyle(
+        before, before.isEmpty() ? 0 : lexerStyleAt(at - 1), typing.bytes.front(), after);
+    if (!style)
+        return false;
+    // The text after the byte keeps its colours, moved along with it, and the lexer's mark of
+    // how far it has coloured goes back to where it was.
+    sci(SCI_STARTSTYLING, static_cast<unsigned long>(at));
+    sci(SCI_SETSTYLING, 1UL, *style);
+    sci(SCI_STARTSTYLING, static_cast<unsigned long>(typing.styledBefore + 1));
+    return true;
+}
+
+void Editor::onModified(int position, int modificationType, int length)
+{
+    if (modificationType & SC_MOD_CHANGESTYLE)
+        m_styleBlocks.lexerStyled(position, length);
     constexpr int textChanges =
         SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
     if ((modificationType & textChanges) == 0)
         return;
-    m_styleBlocks.invalidate();
+    m_styleBlocks.textChanged(position);
     if (m_quiet > 0)
         return;
     // The notification comes before the change; the signal goes out once it is done: after

@@ -3,6 +3,7 @@
 #include "editing/EditRules.h"
 #include "editing/LexerChoice.h"
 #include "editing/LineNumberGutter.h"
+#include "editing/LongLineWatch.h"
 #include "editing/StatusLine.h"
 #include "editing/StyleBlockColourer.h"
 
@@ -19,7 +20,6 @@ class CompletionList;
 class DocumentMaker;
 class KeyCommands;
 class LangStrings;
-class LongLineWatch;
 class StatusCounter;
 class TagCompletion;
 
@@ -142,7 +142,14 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
-    void onModified(int position, int modificationType);
+    void onModified(int position, int modificationType, int length);
+    // Gives the style sheets between the byte positions `from` and `to`, which the lexer has
+    // just coloured, their colours.
+    void colourStyleSheets(qint64 from, qint64 to);
+    // Colours a long line typed into: the lexer runs over it again unless the typed byte
+    // changes no other colour, and then the style sheets.
+    void colourTypedLine(const LongLineWatch::Typing& typing);
+    bool styleTypedByteAlone(const LongLineWatch::Typing& typing);
     void onUpdateUi(int updated);
     void flushContentChanged();
 

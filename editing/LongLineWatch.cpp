@@ -6,19 +6,26 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace Quillorn {
 
 namespace {
 using S = QsciScintillaBase;
 // Entries of measured text the view keeps once it meets a slow line, instead of about a
-// thousand: a keystroke in a line of a megabyte then costs less than half as much.
-constexpr long MeasuredTextEntries = 1 << 20;
+// thousand: a keystroke in a line of a megabyte then costs less than half as much. Prime
+// numbers: the view tries two places for a piece of text, and with a power of two the pieces
+// that clash in the one place clash in the other too.
+constexpr long SlowLineEntries = 1048573; // 16 MB
+// A line of ten megabytes has hundreds of thousands of different pieces: with these they stay
+// measured from one keystroke to the next.
+constexpr long HugeLineEntries = 2097143; // 32 MB
 } // namespace
 
-LongLineWatch::LongLineWatch(QsciScintillaBase* view)
+LongLineWatch::LongLineWatch(QsciScintillaBase* view, LineColourer colourLine)
     : QObject(view)
     , m_view(view)
+    , m_colourLine(std::move(colourLine))
 {
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
@@ -60,7 +67,7 @@ void LongLineWatch::onModified(int position, int modificationType, int length)
 {
     const bool inserting = modificationType & S::SC_MOD_BEFOREINSERT;
     if ((!inserting && !(modificationType & S::SC_MOD_BEFOREDELETE)) ||
-        (m_cachesEnlarged && noted()))
+        (m_measuredTextEntries == HugeLineEntries && noted()))
         return;
     // The notification comes before the change: keep the touched part in the positions the
     // text will have after it.
@@ -83,18 +90,22 @@ void LongLineWatch::onModified(int position, int modificationType, int length)
 
 void LongLineWatch::check(qint64 from, qint64 to)
 {
-    if (!m_cachesEnlarged && firstLineLongerThan(m_view, SlowLine, from, to) >= 0)
-        enlargeCaches();
+    if (m_measuredTextEntries < HugeLineEntries &&
+        firstLineLongerThan(m_view, HugeLine, from, to) >= 0)
+        enlargeCaches(HugeLineEntries);
+    else if (m_measuredTextEntries < SlowLineEntries &&
+             firstLineLongerThan(m_view, SlowLine, from, to) >= 0)
+        enlargeCaches(SlowLineEntries);
     if (!noted() && firstLineLongerThan(m_view, LongLine, from, to) >= 0) {
         m_noted.insert(static_cast<quintptr>(m_view->SendScintilla(S::SCI_GETDOCPOINTER)));
         Q_EMIT longLineFound();
     }
 }
 
-void LongLineWatch::enlargeCaches()
+void LongLineWatch::enlargeCaches(long measuredTextEntries)
 {
-    m_cachesEnlarged = true;
-    m_view->SendScintilla(S::SCI_SETPOSITIONCACHE, static_cast<unsigned long>(MeasuredTextEntries));
+    m_measuredTextEntries = measuredTextEntries;
+    m_view->SendScintilla(S::SCI_SETPOSITIONCACHE, static_cast<unsigned long>(measuredTextEntries));
     // The layouts of all lines on screen, not only the caret's: a long line is then laid out
     // once for a paint, not again for every repaint while the caret is on another line.
     m_view->SendScintilla(S::SCI_SETLAYOUTCACHE, static_cast<unsigned long>(S::SC_CACHE_PAGE));
@@ -152,14 +163,18 @@ bool LongLineWatch::typeIntoLongLine(const QKeyEvent* key)
             start <=
         SlowLine)
         return false;
-    const QByteArray bytes = text.toUtf8();
+    Typing typing;
+    typing.lineStart = start;
+    typing.position = m_view->SendScintilla(S::SCI_GETCURRENTPOS);
+    typing.bytes = text.toUtf8();
+    typing.styledBefore = m_view->SendScintilla(S::SCI_GETENDSTYLED);
     // Inserting this way does not lay out the line; the line is coloured, then laid out for
     // the caret, and the paint finds both done.
-    m_view->SendScintilla(S::SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()),
-                          bytes.constData());
-    m_view->SendScintilla(
-        S::SCI_COLOURISE, static_cast<unsigned long>(start),
-        m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1)));
+    m_view->SendScintilla(S::SCI_ADDTEXT, static_cast<unsigned long>(typing.bytes.size()),
+                          typing.bytes.constData());
+    typing.nextLine =
+        m_view->SendScintilla(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
+    m_colourLine(typing);
     m_view->SendScintilla(S::SCI_SCROLLCARET);
     m_view->SendScintilla(S::SCI_CHOOSECARETX);
     return true;

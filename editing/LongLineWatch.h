@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QSet>
 
@@ -18,13 +19,28 @@ class LongLineWatch : public QObject {
     Q_OBJECT
 
 public:
-    // Past this every keystroke in the line takes a tenth of a second or more, even with the
-    // larger caches.
+    // Past this a keystroke in the line can take a twentieth of a second or more, even with
+    // the larger caches.
     static constexpr qint64 LongLine = qint64(1) << 20;
     // Past this a line is worth keeping measured text and layouts for.
     static constexpr qint64 SlowLine = qint64(64) << 10;
+    // Past this a line has more different pieces of text than the caches for a slow line hold.
+    static constexpr qint64 HugeLine = qint64(4) << 20;
 
-    explicit LongLineWatch(QsciScintillaBase* view);
+    // Text typed into a long line: `bytes` went in at `position`, on the line that runs from
+    // `lineStart` to `nextLine`; the document was coloured up to `styledBefore` before.
+    struct Typing {
+        qint64 lineStart = 0;
+        qint64 nextLine = 0;
+        qint64 position = 0;
+        QByteArray bytes;
+        qint64 styledBefore = 0;
+    };
+    // Colours a line that text was typed into.
+    using LineColourer = std::function<void(const Typing& typing)>;
+
+    // `colourLine` colours a long line after typing, before the view lays the line out again.
+    LongLineWatch(QsciScintillaBase* view, LineColourer colourLine);
 
     // The view shows another document: one shown empty is new (or as good as new), and is told
     // about again.
@@ -39,9 +55,9 @@ public:
     void moveView(const std::function<void()>& move);
 
     // Types the characters of `key` at the caret when it is on a line longer than SlowLine:
-    // colours the line before the view lays it out for the caret, so that it is laid out once
-    // for the keystroke, not once before and once after colouring. False (nothing done) for
-    // any other key or place, which the component then takes as usual.
+    // colours the line (through colourLine) before the view lays it out for the caret, so that
+    // it is laid out once for the keystroke, not once before and once after colouring. False
+    // (nothing done) for any other key or place, which the component then takes as usual.
     bool typeIntoLongLine(const QKeyEvent* key);
 
     // The first line with more than `limit` bytes among the lines holding the positions
@@ -56,13 +72,15 @@ Q_SIGNALS:
 private:
     void onModified(int position, int modificationType, int length);
     void check(qint64 from, qint64 to);
-    void enlargeCaches();
+    void enlargeCaches(long measuredTextEntries);
     bool noted() const;
 
     QsciScintillaBase* m_view;
+    LineColourer m_colourLine;
     // The documents already told about, by the component's document pointer.
     QSet<quintptr> m_noted;
-    bool m_cachesEnlarged = false;
+    // Entries of measured text the view keeps; 0 while it keeps its own few.
+    long m_measuredTextEntries = 0;
     // The part of the text touched by edits since the last check.
     qint64 m_changedFrom = -1;
     qint64 m_changedTo = -1;

@@ -1,7 +1,7 @@
 // Figures for the editor on large generated documents: keystrokes, caret moves, the status
 // line, far jumps and the colouring that follows them, very long lines, switching documents,
 // loading and memory. Run under a display (xvfb-run -a) with the program built for release;
-// "--huge" adds a page of one 150 MB line.
+// "--huge" adds a page of one 150 MB line, "--long-lines" stops after the pages of one line.
 
 #include "bench/support/BenchFigures.h"
 #include "editing/Editor.h"
@@ -289,6 +289,8 @@ int main(int argc, char** argv)
     oneLongLine(editor, 10 * MB, 5);
     if (argc > 1 && QByteArray(argv[1]) == "--huge")
         oneLongLine(editor, 150 * MB, 1);
+    if (argc > 1 && QByteArray(argv[1]) == "--long-lines")
+        return 0;
     editingAtTheEnd(editor, 20 * MB);
     editingAtTheEnd(editor, 100 * MB);
 

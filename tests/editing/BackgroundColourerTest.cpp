@@ -71,8 +71,9 @@ void BackgroundColourerTest::jumpToTheEndShowsAtOnceAndColoursAllBehind()
     QCOMPARE(editor->SendScintilla(S::SCI_GETSTYLEAT, static_cast<unsigned long>(lastTag + 1)),
              HtmlTagStyle);
     // The style sheet on screen gets its colours once the lexer's colours are there.
-    QTRY_VERIFY(editor->SendScintilla(S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator,
-                                      text.lastIndexOf("color")) != 0);
+    QTRY_COMPARE(static_cast<unsigned char>(editor->SendScintilla(
+                     S::SCI_GETSTYLEAT, static_cast<unsigned long>(text.lastIndexOf("color")))),
+                 StyleBlockColourer::style(CssTokenizer::Kind::Property));
 }
 
 void BackgroundColourerTest::colouringFollowsTheDocumentShown_data()

@@ -37,7 +37,8 @@ void EditorAccessibilityTest::standInWhileNoAssistiveTechnology()
     QCOMPARE(iface->role(), QAccessible::EditableText);
     QVERIFY(!EditorAccessibility::isFull());
     QCOMPARE(editor.SendScintilla(S::SCI_GETMODEVENTMASK),
-             long(S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE));
+             long(S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE |
+                  S::SC_MOD_CHANGESTYLE));
 }
 
 void EditorAccessibilityTest::fullAccessibilityOnceOneIsActive()

@@ -1,6 +1,7 @@
 #include "editing/Editor.h"
 #include "editing/CompletionList.h"
 #include "editing/EditorAccessibility.h"
+#include "editing/EditorStyles.h"
 #include "editing/StyleBlockColourer.h"
 #include "platform/LangStrings.h"
 
@@ -90,8 +91,10 @@ private Q_SLOTS:
     void switchingDocumentsDoesNotReLex();
     void lexerFollowsDocument();
     void phpKeywordsComeFromTheListFile();
-    void styleSheetsInsideStyleAreColoured();
-    void styleSheetOnALongLineIsColouredWhereSeen();
+    void styleSheetTokensGetTheirColours_data();
+    void styleSheetTokensGetTheirColours();
+    void typingInAStyleSheetKeepsItsColours_data();
+    void typingInAStyleSheetKeepsItsColours();
     void lineNumbersFollowLineCountAndToggle();
     void wrapByWords();
     void modificationMaskStaysQuick();
@@ -554,57 +557,96 @@ void EditorTest::phpKeywordsComeFromTheListFile()
     QVERIFY(sci(*editor, S::SCI_GETSTYLEAT, 18) != phpWord);
 }
 
-void EditorTest::styleSheetsInsideStyleAreColoured()
+void EditorTest::styleSheetTokensGetTheirColours_data()
 {
+    using Kind = CssTokenizer::Kind;
+    QTest::addColumn<QByteArray>("piece");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<int>("kind"); // -1: the HTML lexer's own colour
+    QTest::newRow("selector") << QByteArray("body") << QByteArray() << int(Kind::Selector);
+    QTest::newRow("at-rule") << QByteArray("@media") << QByteArray() << int(Kind::AtRule);
+    QTest::newRow("property") << QByteArray("color") << QByteArray() << int(Kind::Property);
+    QTest::newRow("value") << QByteArray("red") << QByteArray() << int(Kind::Value);
+    QTest::newRow("string") << QByteArray("'x'") << QByteArray() << int(Kind::String);
+    QTest::newRow("comment") << QByteArray("note") << QByteArray() << int(Kind::Comment);
+    QTest::newRow("brace") << QByteArray("{") << QByteArray() << int(Kind::Punctuation);
+    QTest::newRow("tag outside") << QByteArray("html") << QByteArray() << -1;
+    QTest::newRow("PHP inside") << QByteArray("echo") << QByteArray() << -1;
+    QTest::newRow("after a <style> in a script string")
+        << QByteArray("body") << QByteArray("script") << -1;
+}
+
+void EditorTest::styleSheetTokensGetTheirColours()
+{
+    QFETCH(QByteArray, piece);
+    QFETCH(QByteArray, after);
+    QFETCH(int, kind);
     const QByteArray text =
-        "<html><STYLE type=\"text/css\">\r\nbody { color: red; }\r\n</STYLE>\r\n"
+        "<html><STYLE type=\"text/css\">\r\n@media print { body { color: red; content: 'x' } "
+        "/* note */ p { <?php echo 1; ?> }\r\n}\r\n</STYLE>\r\n"
         "<script>var s = \"<style>\";</script>\r\nbody { x: y }\r\n";
     auto editor = makeEditor(text);
     QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
     editor->viewport()->repaint();
-    auto valueAt = [&](const QByteArray& piece, int from = 0) {
-        const long position = text.indexOf(piece, from);
-        return sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, position);
-    };
-    const long selector = valueAt("body");
-    const long property = valueAt("color");
-    const long value = valueAt("red");
-    QVERIFY(selector != 0);
-    QVERIFY(property != 0);
-    QVERIFY(selector != property);
-    QVERIFY(value != property);
-    QCOMPARE(valueAt("html"), 0);
-    // "<style>" inside a script string opens no style sheet.
-    QCOMPARE(valueAt("body", text.indexOf("script")), 0);
-
-    // Typing inside the block colours the new text too.
-    setSelection(*editor, text.indexOf("red"), text.indexOf("red"));
-    QTest::keyClicks(editor.get(), "dark");
-    editor->viewport()->repaint();
-    QCOMPARE(
-        sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, text.indexOf("red")),
-        value);
+    const long position = text.indexOf(piece, text.indexOf(after));
+    const auto style = static_cast<unsigned char>(sci(*editor, S::SCI_GETSTYLEAT, position));
+    if (kind < 0) {
+        QVERIFY(style < StyleBlockColourer::FirstStyle);
+        return;
+    }
+    const auto tokenKind = static_cast<CssTokenizer::Kind>(kind);
+    QCOMPARE(style, StyleBlockColourer::style(tokenKind));
+    QCOMPARE(sci(*editor, S::SCI_STYLEGETFORE, style),
+             EditorStyles::toViewColour(StyleBlockColourer::colour(tokenKind)));
 }
 
-void EditorTest::styleSheetOnALongLineIsColouredWhereSeen()
+void EditorTest::typingInAStyleSheetKeepsItsColours_data()
 {
-    QByteArray text = "<style>";
-    while (text.size() < 300 * 1024)
-        text += "b{c:d} ";
-    text += "</style>";
+    QByteArray oneLine = "<p>a</p><style>";
+    while (oneLine.size() < 300 * 1024)
+        oneLine += "b{c:d} ";
+    oneLine += "i{j:red}</style><p>e</p>";
+    QByteArray lines = "<p>a</p>\r\n<style>\r\n";
+    for (int i = 0; i < 200; ++i)
+        lines += "b { c: d }\r\n";
+    lines += "i { j: red }\r\n</style>\r\n<p>e</p>\r\n";
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("short lines") << lines;
+    QTest::newRow("one line past the slow length") << oneLine;
+}
+
+void EditorTest::typingInAStyleSheetKeepsItsColours()
+{
+    QFETCH(QByteArray, text);
     auto editor = makeEditor(text);
     QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
     editor->viewport()->repaint();
-    auto coloured = [&](long position) {
-        return sci(*editor, S::SCI_INDICATORVALUEAT, StyleBlockColourer::Indicator, position) != 0;
+    auto styleAt = [&](long position) {
+        return int(static_cast<unsigned char>(sci(*editor, S::SCI_GETSTYLEAT, position)));
     };
-    const long far = text.indexOf("b{", 200 * 1024);
-    QVERIFY(coloured(text.indexOf("b{")));
-    // Only what is on screen is looked at, however long the line.
-    QVERIFY(!coloured(far));
-    setSelection(*editor, far, far);
+    const int value = StyleBlockColourer::style(CssTokenizer::Kind::Value);
+    const int property = StyleBlockColourer::style(CssTokenizer::Kind::Property);
+    const long red = text.indexOf("red");
+    setSelection(*editor, red, red);
     editor->viewport()->repaint();
-    QVERIFY(coloured(far));
+    QCOMPARE(styleAt(red), value);
+
+    const long first = text.indexOf("c");
+    setSelection(*editor, first, first);
+    typeText(editor.get(), QStringLiteral("ab"));
+    editor->viewport()->repaint();
+    QCOMPARE(editor->bytes(), text.left(first) + "ab" + text.mid(first));
+    QCOMPARE(styleAt(first), property);
+    QCOMPARE(styleAt(first + 2), property);
+    // A colon turns the rest of the name into a value.
+    typeText(editor.get(), QStringLiteral(":"));
+    editor->viewport()->repaint();
+    QCOMPARE(styleAt(first + 3), value);
+    const QByteArray typed = editor->bytes();
+    setSelection(*editor, typed.indexOf("red"), typed.indexOf("red"));
+    editor->viewport()->repaint();
+    QCOMPARE(styleAt(typed.indexOf("red")), value);
+    QCOMPARE(styleAt(typed.indexOf("<p>e") + 3), 0);
 }
 
 void EditorTest::lineNumbersFollowLineCountAndToggle()
@@ -637,7 +679,8 @@ void EditorTest::wrapByWords()
 void EditorTest::modificationMaskStaysQuick()
 {
     auto editor = makeEditor("abc");
-    constexpr long quick = S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
+    constexpr long quick = S::SC_MOD_CHANGEFOLD | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE |
+                           S::SC_MOD_CHANGESTYLE;
     QCOMPARE(sci(*editor, S::SCI_GETMODEVENTMASK), quick);
     editor->setDocument(editor->createDocument(LexerKind::Html));
     QCOMPARE(sci(*editor, S::SCI_GETMODEVENTMASK), quick);

@@ -45,6 +45,18 @@ void typeText(QWidget* widget, const QString& text)
     }
 }
 
+// The style of every byte of the document shown.
+QByteArray styles(const Editor& editor)
+{
+    const long length = editor.SendScintilla(S::SCI_GETLENGTH);
+    QByteArray styled(2 * length + 2, '\0');
+    editor.SendScintilla(S::SCI_GETSTYLEDTEXT, 0L, length, styled.data());
+    QByteArray result(length, '\0');
+    for (long i = 0; i < length; ++i)
+        result[i] = styled[2 * i + 1];
+    return result;
+}
+
 } // namespace
 
 class LongLineWatchTest : public QObject {
@@ -56,6 +68,8 @@ private Q_SLOTS:
     void longLineIsTold();
     void longLineIsToldOncePerDocument();
     void typingIntoALongLineIsOrdinaryTyping();
+    void typingIntoALongLineKeepsTheColoursRight_data();
+    void typingIntoALongLineKeepsTheColoursRight();
 };
 
 void LongLineWatchTest::longLineIsTold_data()
@@ -132,6 +146,72 @@ void LongLineWatchTest::typingIntoALongLineIsOrdinaryTyping()
         results.append(editor->bytes().left(20));
     }
     QCOMPARE(results.mid(2), results.mid(0, 2));
+}
+
+void LongLineWatchTest::typingIntoALongLineKeepsTheColoursRight_data()
+{
+    QTest::addColumn<QByteArray>("text"); // '|' marks the caret
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("lexedAgain");
+    const QString x = QStringLiteral("x");
+    QTest::newRow("plain text") << QByteArray("<p>some wo|rds</p>") << x << false;
+    QTest::newRow("space in plain text")
+        << QByteArray("<p>some wo|rds</p>") << QStringLiteral(" ") << false;
+    QTest::newRow("end of the page") << QByteArray("<p>a</p>wo|") << x << false;
+    QTest::newRow("script string")
+        << QByteArray("<script>var s = \"ab|c\";</script>") << x << false;
+    QTest::newRow("script comment")
+        << QByteArray("<script>/* ab|c */ var a;</script>") << x << false;
+    QTest::newRow("style sheet value")
+        << QByteArray("<style>p { color: re|d }</style>") << x << false;
+    QTest::newRow("space in a style sheet")
+        << QByteArray("<style>p { color: re|d }</style>") << QStringLiteral(" ") << false;
+    QTest::newRow("style sheet at-rule")
+        << QByteArray("<style>@med|ia print { p { x: y } }</style>") << x << false;
+    QTest::newRow("script keyword") << QByteArray("<script>va|r a;</script>") << x << true;
+    QTest::newRow("tag name") << QByteArray("<ta|ble></table>") << x << true;
+    QTest::newRow("script end in a line comment")
+        << QByteArray("<script>var a; // </scrip| b</script><p>c</p>") << QStringLiteral("t")
+        << true;
+    QTest::newRow("entity") << QByteArray("<p>a &am|p; b</p>") << x << true;
+    QTest::newRow("PHP string") << QByteArray("<?php echo \"ab|c\"; ?>") << x << true;
+    QTest::newRow("after a tag") << QByteArray("<p>|text</p>") << x << true;
+    QTest::newRow("script type") << QByteArray("<script type=\"text/javas|cript\">var a;</script>")
+                                 << x << true;
+    QTest::newRow("punctuation") << QByteArray("<p>some wo|rds</p>") << QStringLiteral(";") << true;
+}
+
+void LongLineWatchTest::typingIntoALongLineKeepsTheColoursRight()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, typed);
+    QFETCH(bool, lexedAgain);
+    QByteArray page = "<html><body>";
+    while (page.size() < LongLineWatch::SlowLine)
+        page += "<p>filler</p>";
+    page += text;
+    const qint64 caret = page.indexOf('|');
+    page.remove(caret, 1);
+    auto editor = shownEditor();
+    load(*editor, page);
+    editor->SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(caret));
+    // A wrong colour far before the caret, which only lexing the line again puts right.
+    constexpr unsigned long Marked = 3;
+    constexpr long WrongStyle = 20;
+    editor->SendScintilla(S::SCI_STARTSTYLING, Marked);
+    editor->SendScintilla(S::SCI_SETSTYLING, 1UL, WrongStyle);
+    editor->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(page.size()));
+
+    typeText(editor.get(), typed);
+    const QByteArray typedPage = page.left(caret) + typed.toUtf8() + page.mid(caret);
+    QCOMPARE(editor->bytes(), typedPage);
+    auto fresh = shownEditor();
+    load(*fresh, typedPage);
+    const QByteArray expected = styles(*fresh);
+    QByteArray coloured = styles(*editor);
+    QCOMPARE(coloured[Marked] != WrongStyle, lexedAgain);
+    coloured[Marked] = expected[Marked];
+    QCOMPARE(coloured, expected);
 }
 
 QTEST_MAIN(LongLineWatchTest)
