@@ -7,7 +7,6 @@
 #include "editing/EditorKeys.h"
 #include "editing/EditorStandInAccessible.h"
 #include "editing/EditorStyles.h"
-#include "editing/InertKeystroke.h"
 #include "editing/KeyCommands.h"
 #include "editing/LongLineWatch.h"
 #include "editing/PhpKeywords.h"
@@ -357,43 +356,9 @@ void Editor::colourStyleSheets(qint64 from, qint64 to)
 
 void Editor::colourTypedLine(const LongLineWatch::Typing& typing)
 {
-    if (!styleTypedByteAlone(typing))
+    if (m_appliedKind != LexerKind::Html || !m_longLines->styleTypedByteAlone(typing))
         sci(SCI_COLOURISE, static_cast<unsigned long>(typing.lineStart), typing.nextLine);
     colourStyleSheets(typing.lineStart, typing.nextLine);
-}
-
-bool Editor::styleTypedByteAlone(const LongLineWatch::Typing& typing)
-{
-    const qint64 at = typing.position;
-    const qint64 length = sci(SCI_GETLENGTH);
-    // The bytes on both sides must have been coloured already.
-    if (m_appliedKind != LexerKind::Html || typing.bytes.size() != 1 ||
-        typing.styledBefore < std::min(at + 1, length - 1))
-        return false;
-    auto byteAt = [this](qint64 position) {
-        return static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(position)));
-    };
-    auto lexerStyleAt = [this](qint64 position) {
-        return StyleBlockColourer::lexerStyle(
-            static_cast<unsigned char>(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(position))));
-    };
-    QByteArray before;
-    for (qint64 position = std::max(typing.lineStart, at - InertKeystroke::LookBack); position < at;
-         ++position)
-        before += byteAt(position);
-    std::optional<InertKeystroke::Neighbour> after;
-    if (at + 1 < length)
-        after = InertKeystroke::Neighbour{byteAt(at + 1), lexerStyleAt(at + 1)};
-    const std::optional<int> style = InertKeystroke::typedStyle(
-        before, before.isEmpty() ? 0 : lexerStyleAt(at - 1), typing.bytes.front(), after);
-    if (!style)
-        return false;
-    // The text after the byte keeps its colours, moved along with it, and the lexer's mark of
-    // how far it has coloured goes back to where it was.
-    sci(SCI_STARTSTYLING, static_cast<unsigned long>(at));
-    sci(SCI_SETSTYLING, 1UL, *style);
-    sci(SCI_STARTSTYLING, static_cast<unsigned long>(typing.styledBefore + 1));
-    return true;
 }
 
 void Editor::onModified(int position, int modificationType, int length)

@@ -149,7 +149,6 @@ private:
     // Colours a long line typed into: the lexer runs over it again unless the typed byte
     // changes no other colour, and then the style sheets.
     void colourTypedLine(const LongLineWatch::Typing& typing);
-    bool styleTypedByteAlone(const LongLineWatch::Typing& typing);
     void onUpdateUi(int updated);
     void flushContentChanged();
 

@@ -1,6 +1,8 @@
 #include "editing/LongLineWatch.h"
 
+#include "editing/InertKeystroke.h"
 #include "editing/QsciHeaders.h"
+#include "editing/StyleBlockColourer.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -213,6 +215,40 @@ qint64 LongLineWatch::firstLineLongerThan(const QsciScintillaBase* view, qint64 
         position = lineStart(line + 1);
     }
     return -1;
+}
+
+bool LongLineWatch::styleTypedByteAlone(const Typing& typing) const
+{
+    const qint64 at = typing.position;
+    const qint64 length = m_view->SendScintilla(S::SCI_GETLENGTH);
+    // The bytes on both sides must have been coloured already.
+    if (typing.bytes.size() != 1 || typing.styledBefore < std::min(at + 1, length - 1))
+        return false;
+    auto byteAt = [this](qint64 position) {
+        return static_cast<char>(
+            m_view->SendScintilla(S::SCI_GETCHARAT, static_cast<unsigned long>(position)));
+    };
+    auto lexerStyleAt = [this](qint64 position) {
+        return StyleBlockColourer::lexerStyle(static_cast<unsigned char>(
+            m_view->SendScintilla(S::SCI_GETSTYLEAT, static_cast<unsigned long>(position))));
+    };
+    QByteArray before;
+    for (qint64 position = std::max(typing.lineStart, at - InertKeystroke::LookBack); position < at;
+         ++position)
+        before += byteAt(position);
+    std::optional<InertKeystroke::Neighbour> after;
+    if (at + 1 < length)
+        after = InertKeystroke::Neighbour{byteAt(at + 1), lexerStyleAt(at + 1)};
+    const std::optional<int> style = InertKeystroke::typedStyle(
+        before, before.isEmpty() ? 0 : lexerStyleAt(at - 1), typing.bytes.front(), after);
+    if (!style)
+        return false;
+    // The text after the byte keeps its colours, moved along with it, and the lexer's mark of
+    // how far it has coloured goes back to where it was.
+    m_view->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(at));
+    m_view->SendScintilla(S::SCI_SETSTYLING, 1UL, *style);
+    m_view->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(typing.styledBefore + 1));
+    return true;
 }
 
 } // namespace Quillorn

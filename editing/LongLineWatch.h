@@ -60,6 +60,10 @@ public:
     // (nothing done) for any other key or place, which the component then takes as usual.
     bool typeIntoLongLine(const QKeyEvent* key);
 
+    // Colours a single byte typed into coloured HTML by itself when the lexer would give it
+    // the colour of a neighbour and change nothing else; false when the line must be lexed.
+    bool styleTypedByteAlone(const Typing& typing) const;
+
     // The first line with more than `limit` bytes among the lines holding the positions
     // `from` to `to`; -1 when there is none. Costs about (to - from) / limit look-ups.
     static qint64 firstLineLongerThan(const QsciScintillaBase* view, qint64 limit, qint64 from,
