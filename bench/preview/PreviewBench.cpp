@@ -20,24 +20,6 @@
 using namespace Quillorn;
 using Quillorn::Bench::msSince;
 
-namespace {
-
-// Runs `start` and waits until the pane says a page has loaded.
-double timeUntilLoaded(PreviewPane* pane, const std::function<void()>& start)
-{
-    QEventLoop loop;
-    const QMetaObject::Connection connection =
-        QObject::connect(pane, &PreviewPane::loadFinished, &loop, [&] { loop.quit(); });
-    QElapsedTimer timer;
-    timer.start();
-    start();
-    loop.exec();
-    QObject::disconnect(connection);
-    return msSince(timer);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     BrowserEngine::prepare();
@@ -53,7 +35,7 @@ int main(int argc, char** argv)
     auto* code = window.findChild<QRadioButton*>(QStringLiteral("PreviewMode0"));
     auto* browser = window.findChild<QRadioButton*>(QStringLiteral("PreviewMode1"));
 
-    const double engineStart = timeUntilLoaded(pane, [pane] {
+    const double engineStart = Bench::timeUntil(pane, &PreviewPane::loadFinished, [pane] {
         pane->show();
         pane->clear();
     });
@@ -62,14 +44,15 @@ int main(int argc, char** argv)
     double switchBest = 1e9;
     double ownBest = 1e9; // the editor's part: the copy written and the page handed over
     for (int round = 0; round < 5; ++round) {
-        switchBest = std::min(switchBest, timeUntilLoaded(pane, [browser, &ownBest] {
-                                  QElapsedTimer own;
-                                  own.start();
-                                  browser->setChecked(true);
-                                  ownBest = std::min(ownBest, msSince(own));
-                              }));
+        switchBest = std::min(
+            switchBest, Bench::timeUntil(pane, &PreviewPane::loadFinished, [browser, &ownBest] {
+                QElapsedTimer own;
+                own.start();
+                browser->setChecked(true);
+                ownBest = std::min(ownBest, msSince(own));
+            }));
         // Back to the code view; its empty page is loaded before the next round.
-        timeUntilLoaded(pane, [code] { code->setChecked(true); });
+        Bench::timeUntil(pane, &PreviewPane::loadFinished, [code] { code->setChecked(true); });
     }
     std::printf("first start of the browser engine:          %8.1f ms\n", engineStart);
     std::printf(

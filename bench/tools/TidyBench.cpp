@@ -21,25 +21,6 @@
 using namespace Quillorn;
 using Quillorn::Bench::msSince;
 
-namespace {
-
-// Runs `start` and waits for `signal` of `sender`.
-template <typename Sender, typename Signal>
-double timeUntil(Sender* sender, Signal signal, const std::function<void()>& start)
-{
-    QEventLoop loop;
-    const QMetaObject::Connection connection =
-        QObject::connect(sender, signal, &loop, [&] { loop.quit(); });
-    QElapsedTimer timer;
-    timer.start();
-    start();
-    loop.exec();
-    QObject::disconnect(connection);
-    return msSince(timer);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     BrowserEngine::prepare();
@@ -60,10 +41,10 @@ int main(int argc, char** argv)
         RunOptions options;
         options.channels = RunChannels::Separate;
         directBest = std::min(
-            directBest, timeUntil(&runner, &ProcessRunner::finished, [&] {
+            directBest, Bench::timeUntil(&runner, &ProcessRunner::finished, [&] {
                 runner.start(QLatin1Char('"') + tidy + "\" -raw -q -c \"" + path + '"', options);
             }));
-        convertBest = std::min(convertBest, timeUntil(&tools, &ToolCommands::done, [&] {
+        convertBest = std::min(convertBest, Bench::timeUntil(&tools, &ToolCommands::done, [&] {
                                    tools.convert(ToolCommands::TidyCommand::Correct);
                                }));
         window.editor()->undo();
@@ -76,8 +57,9 @@ int main(int argc, char** argv)
     for (int round = 0; round < 5; ++round) {
         tools.checkDocument();
         CheckWindow* check = tools.checkWindow();
-        progressBest = std::min(progressBest, timeUntil(check, &CheckWindow::progressDone, [] {}));
-        timeUntil(&tools, &ToolCommands::done, [] {});
+        progressBest =
+            std::min(progressBest, Bench::timeUntil(check, &CheckWindow::progressDone, [] {}));
+        Bench::timeUntil(&tools, &ToolCommands::done, [] {});
     }
     std::printf("progress bar before a check:               %8.1f ms\n", progressBest);
     return 0;
