@@ -263,8 +263,19 @@ enum class Str : int {
     BrowserForward = 262,
     BrowserRefresh = 263,
     BrowserGo = 264,
+    PrintPreview = 265,
+    PrintToPdfFile = 266,
+    PdfFiles = 267,
+    PrintFailed = 268,
+    ErrorInPlugin = 269,
+    SomeFieldsEmpty = 270,
+    ServerAddress = 271,
+    UseTidy = 272,
+    PhpInterpreters = 273,
+    ProgramFiles = 274,
+    ChooseFolder = 275,
     // The last line of the table; strings are added after it.
-    Last = BrowserGo,
+    Last = ChooseFolder,
 };
 
 } // namespace Quillorn

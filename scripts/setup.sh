@@ -13,6 +13,7 @@ packages=(
     qt6-webengine-dev
     libbenchmark-dev
     tidy php-cli
+    poppler-utils xdg-utils shared-mime-info desktop-file-utils
     xvfb xauth fonts-dejavu-core
 )
 

@@ -32,10 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "Go to the address";
+                             << "Choose a folder";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "Перейти по адресу";
+                             << "Выберите папку";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
