@@ -274,8 +274,11 @@ enum class Str : int {
     PhpInterpreters = 273,
     ProgramFiles = 274,
     ChooseFolder = 275,
+    RecoveryQuestion = 276,
+    RecoveryDamaged = 277,
+    RecoveryNotKept = 278,
     // The last line of the table; strings are added after it.
-    Last = ChooseFolder,
+    Last = RecoveryNotKept,
 };
 
 } // namespace Quillorn

@@ -32,10 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "Choose a folder";
+                             << "Unsaved changes cannot be kept for recovery:<BR>%1";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "Выберите папку";
+                             << "Не удаётся сохранить несохранённые изменения для восстановления:<BR>%1";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
