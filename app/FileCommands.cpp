@@ -357,4 +357,19 @@ void FileCommands::addToTemplates()
         m_context.prompter.message(written.describe(m_context.strings), Prompter::Icon::Critical);
 }
 
+bool FileCommands::reopen(const RecoveryStore::Document& document)
+{
+    const int slot = m_view.newTab(document.name, {});
+    if (slot < 0)
+        return false;
+    if (!document.path.isEmpty())
+        m_documents.setPath(slot, document.path);
+    m_documents.setEncoding(slot, document.encoding);
+    m_view.loadDocument(document.utf8);
+    m_documents.setSaved(slot, false);
+    m_view.showDocumentControls();
+    m_document.goTo(m_document.id(), document.caretLine + 1, 1);
+    return true;
+}
+
 } // namespace Quillorn

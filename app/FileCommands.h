@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/RecoveryStore.h"
+
 #include <QList>
 #include <QObject>
 
@@ -51,6 +53,9 @@ public:
     // "New": a document from the template chooser.
     void newDocument();
     void addToTemplates();
+    // Opens a document kept from an editor that did not close properly, unsaved, with its
+    // file, encoding and caret line; false when no tab is free.
+    bool reopen(const RecoveryStore::Document& document);
 
     const QString& currentProject() const { return m_currentProject; }
 

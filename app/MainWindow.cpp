@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/FileCommands.h"
 #include "app/PathShortener.h"
+#include "app/RecoveryKeeper.h"
 #include "app/TagCommands.h"
 #include "documents/FileKind.h"
 #include "documents/SessionFile.h"
@@ -149,6 +150,7 @@ void MainWindow::buildWindow()
     m_preview = std::make_unique<Preview>(Preview::Context{
         m_context.settings, m_context.strings, m_context.prompter, *m_document, m_pane});
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
+    m_recovery = std::make_unique<RecoveryKeeper>(m_context, m_documents, *m_document);
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -338,6 +340,8 @@ void MainWindow::init(const QStringList& files)
     m_files->openDocuments(CommandLine::initialOpen(files, m_context.settings.openLastSession,
                                                     m_context.lastSessionPath()),
                            !files.isEmpty());
+    m_recovery->offerLeftBehind(
+        [this](const RecoveryStore::Document& document) { return m_files->reopen(document); });
 }
 
 QList<FileFailure> MainWindow::shutdown()
@@ -345,6 +349,9 @@ QList<FileFailure> MainWindow::shutdown()
     if (m_shutDown)
         return {};
     m_shutDown = true;
+    // A stop signal ends the program without asking: the last changes are kept for the next
+    // start.
+    m_recovery->keepCurrent();
     // Each step is independent: one that fails does not keep the next from running.
     QList<FileFailure> failures{SettingsFile(m_context.settingsPath()).write(m_context.settings),
                                 SessionFile::write(m_context.lastSessionPath(), m_documents.paths(),
@@ -379,6 +386,7 @@ void MainWindow::activateSlot(int slot)
     if (shown == slot && m_editor->isVisible())
         return;
 
+    m_recovery->keepCurrent();
     m_switching = true;
     if (shown >= 0)
         m_documents.setView(shown, m_editor->viewState());
@@ -491,6 +499,7 @@ void MainWindow::onContentChanged()
     if (m_switching)
         return;
     m_documents.setSaved(currentSlot(), false);
+    m_recovery->changed();
     m_preview->documentEdited();
 }
 
@@ -591,9 +600,13 @@ bool MainWindow::confirmClose()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_shutDown && !confirmClose()) {
-        event->ignore();
-        return;
+    if (!m_shutDown) {
+        if (!confirmClose()) {
+            event->ignore();
+            return;
+        }
+        // Every unsaved document was asked about: nothing is left to recover.
+        m_recovery->clear();
     }
     QStringList notWritten;
     for (const FileFailure& failure : shutdown())

@@ -28,6 +28,7 @@ class FindWindow;
 class HelpPage;
 class Preview;
 class PreviewPane;
+class RecoveryKeeper;
 class TagCommands;
 class ToolCommands;
 
@@ -80,6 +81,7 @@ public:
     TagCommands& tags() const { return *m_tags; }
     ToolCommands& tools() const { return *m_tools; }
     Preview& preview() const { return *m_preview; }
+    RecoveryKeeper& recovery() const { return *m_recovery; }
     PreviewPane* previewPane() const { return m_pane; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
@@ -143,6 +145,7 @@ private:
     std::unique_ptr<ToolCommands> m_tools;
     std::unique_ptr<Preview> m_preview;
     std::unique_ptr<HelpPage> m_help;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;
