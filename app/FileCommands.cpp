@@ -214,6 +214,7 @@ bool FileCommands::writeDocument(int slot, const QString& path)
         return false;
     }
     m_documents.setEncoding(slot, encoding);
+    Q_EMIT documentWritten(slot);
     return true;
 }
 
@@ -369,6 +370,25 @@ bool FileCommands::reopen(const RecoveryStore::Document& document)
     m_documents.setSaved(slot, false);
     m_view.showDocumentControls();
     m_document.goTo(m_document.id(), document.caretLine + 1, 1);
+    return true;
+}
+
+bool FileCommands::reloadCurrent()
+{
+    const int slot = m_documents.current();
+    if (slot < 0)
+        return false;
+    const FileIO::ReadResult read = FileIO::readWholeFile(m_documents[slot].path);
+    if (!read.ok()) {
+        m_context.prompter.message(read.failure.describe(m_context.strings),
+                                   Prompter::Icon::Critical);
+        return false;
+    }
+    const DocumentCodec::Decoded decoded =
+        DocumentCodec::decode(read.bytes, m_context.settings.language);
+    m_document.replaceBytes({{0, m_document.bytes().size(), decoded.utf8}});
+    m_documents.setEncoding(slot, decoded.encoding);
+    m_documents.setSaved(slot, true);
     return true;
 }
 

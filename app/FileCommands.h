@@ -57,7 +57,15 @@ public:
     // file, encoding and caret line; false when no tab is free.
     bool reopen(const RecoveryStore::Document& document);
 
+    // Reads the current document's file again into the document, as one step the user can
+    // undo, and marks it saved; false (and said) when the file cannot be read.
+    bool reloadCurrent();
+
     const QString& currentProject() const { return m_currentProject; }
+
+Q_SIGNALS:
+    // The document in `slot` was written to its file.
+    void documentWritten(int slot);
 
 private:
     void openPath(const QString& path, bool addToRecent, OpenReport& report);

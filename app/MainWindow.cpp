@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
 #include "app/CommandLine.h"
+#include "app/ExternalChangeWatch.h"
 #include "app/FileCommands.h"
 #include "app/PathShortener.h"
 #include "app/RecoveryKeeper.h"
@@ -61,8 +62,10 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // The tag windows point into the editor: they go first.
+    // The tag windows point into the editor, the change watch into the file commands: they go
+    // first.
     m_tags.reset();
+    m_changes.reset();
     m_files.reset();
 }
 
@@ -151,6 +154,7 @@ void MainWindow::buildWindow()
         m_context.settings, m_context.strings, m_context.prompter, *m_document, m_pane});
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
     m_recovery = std::make_unique<RecoveryKeeper>(m_context, m_documents, *m_document);
+    m_changes = std::make_unique<ExternalChangeWatch>(m_context, m_documents, *m_files);
     m_commandRow->addStretch();
     connectCommands();
 }

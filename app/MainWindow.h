@@ -23,6 +23,7 @@ class QToolButton;
 
 namespace Quillorn {
 
+class ExternalChangeWatch;
 class FileCommands;
 class FindWindow;
 class HelpPage;
@@ -146,6 +147,7 @@ private:
     std::unique_ptr<Preview> m_preview;
     std::unique_ptr<HelpPage> m_help;
     std::unique_ptr<RecoveryKeeper> m_recovery;
+    std::unique_ptr<ExternalChangeWatch> m_changes;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;

@@ -277,8 +277,10 @@ enum class Str : int {
     RecoveryQuestion = 276,
     RecoveryDamaged = 277,
     RecoveryNotKept = 278,
+    FileChangedOutside = 279,
+    FileGoneOutside = 280,
     // The last line of the table; strings are added after it.
-    Last = RecoveryNotKept,
+    Last = FileGoneOutside,
 };
 
 } // namespace Quillorn

@@ -160,6 +160,8 @@ private Q_SLOTS:
     void savingAnUntitledDocumentAsksForAName_data();
     void savingAnUntitledDocumentAsksForAName();
     void failedSaveLeavesTheDocumentUnsaved();
+    void fileChangedOutsideIsNoticed_data();
+    void fileChangedOutsideIsNoticed();
     void sessionListsDocumentsInSlotOrder();
     void openingAListOpensItsDocuments_data();
     void openingAListOpensItsDocuments();
@@ -802,4 +804,54 @@ void FileCommandsTest::externalProgramGetsTheSavedDocument()
 }
 
 QTEST_MAIN(FileCommandsTest)
+void FileCommandsTest::fileChangedOutsideIsNoticed_data()
+{
+    // Whether the document has changes of its own, what the other program does, the answer to
+    // the question (when one is asked) and the text the document ends with.
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<bool>("removed");
+    QTest::addColumn<bool>("reload");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("unchanged: taken at once") << false << false << false << QByteArray("new\n");
+    QTest::newRow("edited: reloaded") << true << false << true << QByteArray("new\n");
+    QTest::newRow("edited: kept") << true << false << false << QByteArray("xold\n");
+    QTest::newRow("removed") << false << true << false << QByteArray("old\n");
+}
+
+void FileCommandsTest::fileChangedOutsideIsNoticed()
+{
+    QFETCH(bool, edited);
+    QFETCH(bool, removed);
+    QFETCH(bool, reload);
+    QFETCH(QByteArray, after);
+    Fixture fixture;
+    const QString path = fixture.document(QStringLiteral("page.html"), "old\n");
+    MainWindow window(fixture.context);
+    window.files().openDocument(path, false);
+    if (edited)
+        MainWindowDriver::typeText(window.editor(), QStringLiteral("x"));
+    if (removed)
+        fixture.prompter.expectMessage(QStringLiteral("deleted or moved"),
+                                       Prompter::Icon::Exclamation);
+    else if (edited)
+        fixture.prompter.expectYesNo(QStringLiteral("changed by another program"), reload);
+
+    if (removed) {
+        QVERIFY(QFile::remove(path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("new\n");
+    }
+    QTRY_VERIFY2_WITH_TIMEOUT(fixture.prompter.finished() &&
+                                  window.currentDocument().bytes() == after,
+                              qPrintable(fixture.prompter.errors()), 30000);
+    QCOMPARE(window.currentDocument().isSaved(), !removed && (!edited || reload));
+    if (edited && reload) {
+        // The text of before the reload is one Undo away.
+        window.editor()->undo();
+        QCOMPARE(window.currentDocument().bytes(), QByteArray("xold\n"));
+    }
+}
+
 #include "FileCommandsTest.moc"

@@ -393,6 +393,8 @@ void MainWindowDocumentsTest::saveAllWritesEveryDocumentAndComesBack()
     QVERIFY(QFile::remove(a));
     QVERIFY(QDir().mkpath(a));
 
+    // The file's going is noticed when its document comes forward to be saved.
+    f.prompter.expectMessage(QStringLiteral("deleted or moved"), Prompter::Icon::Exclamation);
     f.prompter.expectMessage(QString(), Prompter::Icon::Critical);
     window.menus().saveAll->trigger();
 

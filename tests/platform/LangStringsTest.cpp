@@ -32,10 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "Unsaved changes cannot be kept for recovery:<BR>%1";
+                             << "%1 was deleted or moved by another program.<BR>The text stays in the editor: save it to keep it.";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "Не удаётся сохранить несохранённые изменения для восстановления:<BR>%1";
+                             << "%1 был удалён или перемещён другой программой.<BR>Текст остаётся в редакторе: сохраните его, чтобы не потерять.";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
