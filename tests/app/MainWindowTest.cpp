@@ -134,7 +134,8 @@ void MainWindowTest::closingRewritesSettingsAndSession()
              QByteArray("Language=english\r\nIsHTTPServer=-1\r\nPathToHTTPD=\r\n"
                         "LastOpened=/a/one.html\\\\\\/b/two.php\\\\\\\\\\\\\\\\\\\\\\\\\r\n"
                         "Tidy=true\r\nplugin=Tool\\\\\\tool.so\\\\\\x\r\n"
-                        "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"));
+                        "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"
+                        "ServerAddress=http://127.0.0.1/\r\n"));
     // The session goes beside the program, not into whatever folder the editor started in.
     QVERIFY(QFile::exists(f.env.path(QStringLiteral("last_session.qlp"))));
     QCOMPARE(f.env.readFile(QStringLiteral("last_session.qlp")), QByteArray());
@@ -195,7 +196,7 @@ void MainWindowTest::damagedSettingsStartWithDefaults()
     }
     const QByteArray written = f.env.readFile(QStringLiteral("settings.dat"));
     QVERIFY(written.startsWith("Language=english\r\nIsHTTPServer=0\r\n"));
-    QCOMPARE(written.count("\r\n"), 9);
+    QCOMPARE(written.count("\r\n"), 10);
 }
 
 void MainWindowTest::programFilesThatAreNoFilesGiveDefaults_data()

@@ -158,7 +158,7 @@ void StartupTest::stopSignalsRewriteSettings()
     QCOMPARE(env.readFile(QStringLiteral("settings.dat")),
              QByteArray("Language=russian\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
                         "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=true\r\n\r\n\r\n"
-                        "php=/usr/bin/php\r\n\r\n"));
+                        "php=/usr/bin/php\r\n\r\nServerAddress=http://127.0.0.1/\r\n"));
     QVERIFY(QFile::exists(env.path(QStringLiteral("last_session.qlp"))));
 }
 
