@@ -19,6 +19,7 @@
 #include "preview/HelpPage.h"
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
+#include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
 
 #include <QAction>
@@ -38,6 +39,8 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace Quillorn {
 
@@ -167,6 +170,10 @@ void MainWindow::connectCommands()
     connect(m.clsW, &QAction::triggered, this, &MainWindow::closeCurrentTab);
     connect(m.closeAllWnd, &QAction::triggered, this, &MainWindow::closeAllWindows);
     connect(m.saveAll, &QAction::triggered, this, &MainWindow::saveAllFiles);
+    connect(m.changeLanguage, &QAction::triggered, this,
+            [this] { openSettings(SettingsWindow::Page::Main); });
+    connect(m.extensions, &QAction::triggered, this,
+            [this] { openSettings(SettingsWindow::Page::Extensions); });
     connect(m_closeTab, &QToolButton::clicked, this, &MainWindow::closeCurrentTab);
     connect(m_commands[0], &QPushButton::clicked, m_files.get(), &FileCommands::newDocument);
     connect(m_commands[1], &QPushButton::clicked, m_files.get(), &FileCommands::saveAs);
@@ -316,8 +323,7 @@ void MainWindow::applySettings()
     m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->prnt, m_menus->visEd, m_menus->redit,
-                                  m_menus->changeLanguage, m_menus->extensions};
+    const QList<QAction*> pending{m_menus->prnt, m_menus->visEd, m_menus->redit};
     for (QAction* action : pending)
         action->setEnabled(false);
 
@@ -330,6 +336,36 @@ void MainWindow::applySettings()
     m_editor->setLangStrings(&m_context.strings);
     m_tags->setLanguage();
     m_pane->setCaptions(m_context.strings);
+    if (CheckWindow* check = m_tools->checkWindow())
+        check->applyCaptions();
+    if (m_find)
+        m_find->applyCaptions();
+    if (currentSlot() >= 0)
+        m_editor->refreshStatus();
+}
+
+void MainWindow::openSettings(SettingsWindow::Page page)
+{
+    if (!m_settingsWindow) {
+        m_settingsWindow =
+            new SettingsWindow(SettingsWindow::Context{m_context.appDir, m_context.settings,
+                                                       m_context.strings, m_context.prompter},
+                               this);
+        connect(m_settingsWindow, &SettingsWindow::settingsChosen, this, &MainWindow::takeSettings);
+    }
+    m_settingsWindow->showPage(page);
+}
+
+void MainWindow::takeSettings(const Settings& edited)
+{
+    const Settings before = m_context.settings;
+    SettingsDraft::takeOver(edited, m_context.settings);
+    applySettings();
+    const auto previewSettings = [](const Settings& s) {
+        return std::tie(s.isHttpServer, s.pathToHttpd, s.serverAddress, s.phpPath);
+    };
+    if (previewSettings(before) != previewSettings(m_context.settings))
+        m_preview->settingsChanged();
 }
 
 void MainWindow::showAbout()

@@ -8,8 +8,10 @@
 #include "app/QtTranslation.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
+#include "settings/SettingsWindow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -46,6 +48,11 @@ public:
     // recent-files and external-program menus, and which tools can be used. Runs at start and
     // whenever the settings change.
     void applySettings();
+
+    // Opens the settings window at `page` (one window at a time); its OK applies the settings.
+    void openSettings(SettingsWindow::Page page);
+    // The settings window while it is open.
+    SettingsWindow* settingsWindow() const { return m_settingsWindow; }
 
     // Opens the files named on the command line, or the last session when that is on.
     void init(const QStringList& files);
@@ -104,6 +111,8 @@ private:
     void showChosenView();
     void load();
     void showAbout();
+    // The settings window's OK: `edited` becomes the settings and is applied.
+    void takeSettings(const Settings& edited);
     void layOutPathLabel();
     void onContentChanged();
     void onCurrentChanged(int slot);
@@ -141,6 +150,7 @@ private:
     QLabel* m_openedPath = nullptr;
     QPushButton* m_commands[4] = {nullptr, nullptr, nullptr, nullptr};
     FindWindow* m_find = nullptr;
+    QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;
     std::unique_ptr<ToolCommands> m_tools;

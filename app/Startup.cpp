@@ -4,6 +4,7 @@
 #include "app/Intro.h"
 #include "app/MainWindow.h"
 #include "platform/SignalWatcher.h"
+#include "settings/FileAssociations.h"
 
 #include <QApplication>
 
@@ -53,6 +54,11 @@ void Startup::finishSplash()
         m_intro->deleteLater();
     if (!m_main)
         return;
+    // Project files get their own type, opened with this program; a desktop whose files
+    // cannot be written changes nothing of the start.
+    FileAssociations associations(m_context.appDir);
+    associations.registerProjectType(m_context.strings.value(Str::ProjectFileKind));
+    associations.refreshDatabases();
     m_main->show();
     Q_EMIT mainWindowShown();
     m_opening = true;

@@ -39,9 +39,10 @@ public:
     void replaceOne();
     void replaceAll();
 
-private:
+    // Looks the captions up again (after a language change or a change of mode).
     void applyCaptions();
 
+private:
     QsciScintilla* m_editor;
     const LangStrings& m_strings;
     Prompter& m_prompter;

@@ -24,9 +24,13 @@ struct ExternalProgram {
 struct Settings {
     static constexpr int RecentCount = 6;
 
+    // Where the local web server answers when the settings name no other address.
+    static QString defaultServerAddress() { return QStringLiteral("http://127.0.0.1/"); }
+
     QString language;
     qint32 isHttpServer = 0;
     QString pathToHttpd;
+    QString serverAddress = defaultServerAddress();
     std::array<QString, RecentCount> recentFiles;
     // Unset when the settings file says nothing of Tidy: it is then looked for at start.
     std::optional<bool> tidyAvailable;

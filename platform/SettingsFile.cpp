@@ -44,6 +44,9 @@ void applyLine(const QString& line, Settings& settings)
             settings.isHttpServer = *number;
     } else if (key == QLatin1String("pathtohttpd")) {
         settings.pathToHttpd = value;
+    } else if (key == QLatin1String("serveraddress")) {
+        if (!value.isEmpty())
+            settings.serverAddress = value;
     } else if (key == QLatin1String("open_last_session")) {
         if (const auto flag = SettingsFile::booleanValue(value))
             settings.openLastSession = *flag;
@@ -112,6 +115,7 @@ QString SettingsFile::compose(const Settings& settings)
         externs.join(CrLf),
         settings.phpPath.isEmpty() ? QString() : QLatin1String("php=") + settings.phpPath,
         settings.openLastSession ? QStringLiteral("open_last_session=1") : QString(),
+        QLatin1String("ServerAddress=") + settings.serverAddress,
     };
     QString text;
     for (const QString& entry : entries)

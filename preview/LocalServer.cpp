@@ -74,10 +74,8 @@ void LocalServer::stop()
         // Not deleted here: stop() may run from one of its own signals.
         process->deleteLater();
     }
-    if (m_state == State::Starting || m_state == State::Started) {
-        m_state = State::None;
-        m_address.clear();
-    }
+    m_state = State::None;
+    m_address.clear();
 }
 
 QString LocalServer::statusText(const LangStrings& strings) const

@@ -33,7 +33,7 @@ public:
     // `preferredPort` when it is free, else on a free port; `started` follows once it answers,
     // `failed` when it does not within a few seconds. A server already running is stopped.
     void start(const QString& folder, const QString& phpPath, quint16 preferredPort = 80);
-    // Ends the server's whole process group.
+    // Ends the started server's whole process group and forgets a server that was used.
     void stop();
 
     State state() const { return m_state; }

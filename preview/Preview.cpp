@@ -67,6 +67,14 @@ void Preview::currentDocumentChanged()
     m_refresh.start(0);
 }
 
+void Preview::settingsChanged()
+{
+    m_server.stop();
+    m_startedFolder.clear();
+    if (m_shown)
+        setBrowserShown(true);
+}
+
 void Preview::refresh()
 {
     if (!m_shown)
@@ -136,7 +144,7 @@ void Preview::findServer()
     if (m_settings.pathToHttpd.isEmpty())
         serverAnswered(QUrl(), false);
     else
-        m_server.isAnswering(QUrl(PreviewPage::defaultAddress()));
+        m_server.isAnswering(QUrl(m_settings.serverAddress));
 }
 
 void Preview::serverAnswered(const QUrl& /*address*/, bool answering)

@@ -46,6 +46,9 @@ public:
     void documentSaved();
     // Another document became the current one.
     void currentDocumentChanged();
+    // The preview mode, server folder, server address or PHP changed: the server is looked for
+    // again, and a page that shows is shown anew.
+    void settingsChanged();
 
     // The temporary copy shown; empty while there is none.
     const QString& copyPath() const { return m_copy.path(); }

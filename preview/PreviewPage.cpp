@@ -1,7 +1,6 @@
 #include "preview/PreviewPage.h"
 
 #include "platform/AppPaths.h"
-#include "platform/Settings.h"
 #include "platform/TempFiles.h"
 
 #include <QDir>
@@ -15,10 +14,10 @@ PreviewPage::PreviewPage(Mode mode, const QString& serverFolder, const QString& 
 {
 }
 
-PreviewPage PreviewPage::fromSettings(const Settings& settings, const QString& address)
+PreviewPage PreviewPage::fromSettings(const Settings& settings)
 {
     return PreviewPage(settings.isHttpServer != 0 ? Mode::Server : Mode::Disk, settings.pathToHttpd,
-                       address);
+                       settings.serverAddress);
 }
 
 bool PreviewPage::needsCopy(const QString& documentPath, bool saved) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Settings.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -7,24 +9,18 @@
 
 namespace Quillorn {
 
-struct Settings;
-
 // Decides what the browser view loads for a document: its own file or a temporary copy of its
 // text, and the address of that page, read from disk or through the local web server.
 class PreviewPage {
 public:
     enum class Mode { Disk, Server };
 
-    // The local server's address when the settings name no other.
-    static QString defaultAddress() { return QStringLiteral("http://127.0.0.1/"); }
-
     // `serverFolder` is the server's document folder (with or without a trailing "/"),
     // `address` where the server answers; both matter in server mode only.
     explicit PreviewPage(Mode mode, const QString& serverFolder = {},
-                         const QString& address = defaultAddress());
-    // The mode and server folder the settings choose, the server answering at `address`.
-    static PreviewPage fromSettings(const Settings& settings,
-                                    const QString& address = defaultAddress());
+                         const QString& address = Settings::defaultServerAddress());
+    // The mode, server folder and server address the settings choose.
+    static PreviewPage fromSettings(const Settings& settings);
 
     Mode mode() const { return m_mode; }
 

@@ -31,6 +31,7 @@ constexpr int kTrackHeight = 14;
 
 CheckWindow::CheckWindow(const LangStrings& strings, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_strings(strings)
     , m_track(new QFrame(this))
     , m_fill(new QWidget(m_track))
     , m_animation(new QVariantAnimation(this))
@@ -38,7 +39,6 @@ CheckWindow::CheckWindow(const LangStrings& strings, QWidget* parent)
     , m_status(new QTextBrowser(m_views))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(strings.value(Str::CheckWindowTitle));
     resize(640, 420);
 
     m_track->setObjectName(QStringLiteral("Picture1"));
@@ -57,9 +57,9 @@ CheckWindow::CheckWindow(const LangStrings& strings, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->setCenterButtons(true);
-    m_ok = buttons->addButton(strings.value(Str::OkButton), QDialogButtonBox::AcceptRole);
+    m_ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
     m_ok->setObjectName(QStringLiteral("Command1"));
-    m_cancel = buttons->addButton(strings.value(Str::CancelButton), QDialogButtonBox::RejectRole);
+    m_cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
     m_cancel->setObjectName(QStringLiteral("Cancel"));
     m_cancel->hide();
     connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
@@ -78,6 +78,14 @@ CheckWindow::CheckWindow(const LangStrings& strings, QWidget* parent)
             [this](const QVariant& value) { setProgress(value.toInt()); });
     connect(m_animation, &QVariantAnimation::finished, this, &CheckWindow::progressDone);
     placeFill();
+    applyCaptions();
+}
+
+void CheckWindow::applyCaptions()
+{
+    setWindowTitle(m_strings.value(Str::CheckWindowTitle));
+    m_ok->setText(m_strings.value(Str::OkButton));
+    m_cancel->setText(m_strings.value(Str::CancelButton));
 }
 
 void CheckWindow::setProgress(int percent)

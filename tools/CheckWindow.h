@@ -24,8 +24,11 @@ class CheckWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Captions come from `strings`.
+    // Captions come from `strings`, which outlives the window.
     explicit CheckWindow(const LangStrings& strings, QWidget* parent = nullptr);
+
+    // Looks the captions up again (after a language change).
+    void applyCaptions();
 
     // Fills `percent` (kept within 0..100) of the progress bar's track.
     void setProgress(int percent);
@@ -62,6 +65,7 @@ private:
     void openLink(const QUrl& url);
     void loadPage();
 
+    const LangStrings& m_strings;
     QFrame* m_track = nullptr;
     QWidget* m_fill = nullptr;
     QVariantAnimation* m_animation = nullptr;

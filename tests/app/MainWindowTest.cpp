@@ -1,8 +1,10 @@
 #include "app/MainWindow.h"
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
+#include "app/FileCommands.h"
 #include "documents/FileIO.h"
 #include "platform/QtPrompter.h"
+#include "settings/SettingsWindow.h"
 #include "support/AppFixture.h"
 #include "support/MainWindowDriver.h"
 #include "tags/ReferenceTreeFile.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -46,14 +49,18 @@ void MainWindowTest::captionsFollowTheLanguage_data()
 {
     QTest::addColumn<QByteArray>("languageLine");
     QTest::addColumn<QString>("language");
-    QTest::newRow("empty is english") << QByteArray("Language=\r\n") << "english";
-    QTest::newRow("russian") << QByteArray("language=russian\r\n") << "russian";
+    QTest::addColumn<bool>("chosenInSettings"); // while a find window is open
+    QTest::newRow("empty is english") << QByteArray("Language=\r\n") << "english" << false;
+    QTest::newRow("russian") << QByteArray("language=russian\r\n") << "russian" << false;
+    QTest::newRow("russian chosen in the settings window")
+        << QByteArray("Language=english\r\n") << "russian" << true;
 }
 
 void MainWindowTest::captionsFollowTheLanguage()
 {
     QFETCH(QByteArray, languageLine);
     QFETCH(QString, language);
+    QFETCH(bool, chosenInSettings);
     Fixture f;
     QVERIFY(f.env.writeFile(QStringLiteral("settings.dat"), languageLine));
     MainWindow window(f.context);
@@ -61,6 +68,24 @@ void MainWindowTest::captionsFollowTheLanguage()
     LangStrings expected;
     QVERIFY(
         expected.load(f.env.path(QStringLiteral("languages/%1/main.lng").arg(language)), language));
+    if (chosenInSettings) {
+        QVERIFY(Test::MainWindowDriver::show(window));
+        window.files().openDocument(f.document(QStringLiteral("a.html"), "<p>"), false);
+        window.menus().fnd->trigger();
+        auto* find = window.findChild<QWidget*>(QStringLiteral("FindF"));
+        QVERIFY(find && find->isVisible());
+        window.menus().changeLanguage->trigger();
+        SettingsWindow* settings = window.settingsWindow();
+        QVERIFY(settings && QTest::qWaitForWindowExposed(settings));
+        auto* languages = settings->findChild<QListWidget*>(QStringLiteral("Languages"));
+        const QList<QListWidgetItem*> chosen = languages->findItems(language, Qt::MatchExactly);
+        QCOMPARE(chosen.size(), 1);
+        QTest::mouseClick(languages->viewport(), Qt::LeftButton, {},
+                          languages->visualItemRect(chosen.first()).center());
+        QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
+        // Without a restart, the open find window takes the new language too.
+        QCOMPARE(find->windowTitle(), expected.value(Str::Find));
+    }
     for (const CaptionTable::Entry& entry : CaptionTable::entries()) {
         QObject* target = window.findChild<QObject*>(QLatin1String(entry.control));
         QVERIFY2(target, entry.control);
@@ -134,7 +159,8 @@ void MainWindowTest::closingRewritesSettingsAndSession()
              QByteArray("Language=english\r\nIsHTTPServer=-1\r\nPathToHTTPD=\r\n"
                         "LastOpened=/a/one.html\\\\\\/b/two.php\\\\\\\\\\\\\\\\\\\\\\\\\r\n"
                         "Tidy=true\r\nplugin=Tool\\\\\\tool.so\\\\\\x\r\n"
-                        "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"));
+                        "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"
+                        "ServerAddress=http://127.0.0.1/\r\n"));
     // The session goes beside the program, not into whatever folder the editor started in.
     QVERIFY(QFile::exists(f.env.path(QStringLiteral("last_session.qlp"))));
     QCOMPARE(f.env.readFile(QStringLiteral("last_session.qlp")), QByteArray());
@@ -195,7 +221,7 @@ void MainWindowTest::damagedSettingsStartWithDefaults()
     }
     const QByteArray written = f.env.readFile(QStringLiteral("settings.dat"));
     QVERIFY(written.startsWith("Language=english\r\nIsHTTPServer=0\r\n"));
-    QCOMPARE(written.count("\r\n"), 9);
+    QCOMPARE(written.count("\r\n"), 10);
 }
 
 void MainWindowTest::programFilesThatAreNoFilesGiveDefaults_data()

@@ -3,11 +3,13 @@
 #include "app/Intro.h"
 #include "documents/LocalChannel.h"
 #include "platform/QtPrompter.h"
+#include "settings/FileAssociations.h"
 #include "support/MainWindowDriver.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
@@ -158,7 +160,7 @@ void StartupTest::stopSignalsRewriteSettings()
     QCOMPARE(env.readFile(QStringLiteral("settings.dat")),
              QByteArray("Language=russian\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
                         "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=true\r\n\r\n\r\n"
-                        "php=/usr/bin/php\r\n\r\n"));
+                        "php=/usr/bin/php\r\n\r\nServerAddress=http://127.0.0.1/\r\n"));
     QVERIFY(QFile::exists(env.path(QStringLiteral("last_session.qlp"))));
 }
 
@@ -201,6 +203,9 @@ void StartupTest::commandLineFilesAreKeptWithFullPaths()
              session.join(QLatin1String("\r\n")).toUtf8());
     const QByteArray newest = "\r\nLastOpened=" + session.last().toUtf8() + "\\\\\\";
     QVERIFY(env.readFile(QStringLiteral("settings.dat")).contains(newest));
+    // Once the splash was over, project files open with this copy of the program.
+    const QString program = QFileInfo(env.path(QStringLiteral("quillorn"))).canonicalFilePath();
+    QVERIFY(FileAssociations(env.appDir(), program).isAssociated(QStringLiteral(".qlp"), true));
 }
 
 void StartupTest::optionsAreAnsweredWithoutTheDisplay_data()

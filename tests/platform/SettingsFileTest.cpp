@@ -20,7 +20,7 @@ private Q_SLOTS:
     void numbers();
     void lastLineWithoutLineEndIsLost();
     void lfOnlyLinesAreRead();
-    void writesNineLinesWithTheLastFourEmpty();
+    void writesTenLinesWithFourOfThemEmpty();
     void writesRecentSlotsWithSeparatorsForEmptyOnes();
     void dropsExternWithEmptyNameAtWrite();
     void roundTripKeepsEverything();
@@ -34,13 +34,15 @@ void SettingsFileTest::keysAreCaseInsensitive()
 {
     Settings s;
     SettingsFile::apply(QStringLiteral("LANGUAGE=russian\r\nTiDy=TRUE \r\nPhP=/usr/bin/php\r\n"
-                                       "OPEN_LAST_SESSION=1\r\npathTOhttpd=/srv/www\r\n"),
+                                       "OPEN_LAST_SESSION=1\r\npathTOhttpd=/srv/www\r\n"
+                                       "SERVERaddress=http://localhost:8080/\r\n"),
                         s);
     QCOMPARE(s.language, QStringLiteral("russian"));
     QVERIFY(s.tidyAvailable == true);
     QCOMPARE(s.phpPath, QStringLiteral("/usr/bin/php"));
     QVERIFY(s.openLastSession);
     QCOMPARE(s.pathToHttpd, QStringLiteral("/srv/www"));
+    QCOMPARE(s.serverAddress, QStringLiteral("http://localhost:8080/"));
 }
 
 void SettingsFileTest::valueRunsFromTheFirstEquals()
@@ -121,13 +123,15 @@ void SettingsFileTest::lfOnlyLinesAreRead()
     QVERIFY(s.tidyAvailable == true);
 }
 
-void SettingsFileTest::writesNineLinesWithTheLastFourEmpty()
+void SettingsFileTest::writesTenLinesWithFourOfThemEmpty()
 {
+    // The nine lines older versions write, then the server's address.
     Settings s;
-    QCOMPARE(SettingsFile::compose(s),
-             QStringLiteral(
-                 "Language=\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
-                 "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n\r\n\r\n"));
+    QCOMPARE(
+        SettingsFile::compose(s),
+        QStringLiteral("Language=\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
+                       "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n\r\n\r\n"
+                       "ServerAddress=http://127.0.0.1/\r\n"));
 }
 
 void SettingsFileTest::writesRecentSlotsWithSeparatorsForEmptyOnes()
@@ -155,7 +159,7 @@ void SettingsFileTest::dropsExternWithEmptyNameAtWrite()
         (QStringList{QStringLiteral("plugin=a\\\\\\b.so"), QStringLiteral("plugin=c\\\\\\d.so"),
                      QStringLiteral("extern=Kept///%1///app////bin/app///SYSTEM"),
                      QStringLiteral("php=/usr/bin/php"), QStringLiteral("open_last_session=1"),
-                     QString()}));
+                     QStringLiteral("ServerAddress=http://127.0.0.1/"), QString()}));
 }
 
 void SettingsFileTest::roundTripKeepsEverything()
@@ -165,6 +169,7 @@ void SettingsFileTest::roundTripKeepsEverything()
     s.language = QStringLiteral("russian");
     s.isHttpServer = -1;
     s.pathToHttpd = QStringLiteral("/srv/Сайт");
+    s.serverAddress = QStringLiteral("https://сайт.example:8443/");
     s.recentFiles[0] = QStringLiteral("/home/u/страница.html");
     s.tidyAvailable = true;
     s.addExternalProgram({QStringLiteral("Gimp"), QStringLiteral("%1"), QStringLiteral("gimp"),
@@ -180,6 +185,7 @@ void SettingsFileTest::roundTripKeepsEverything()
     QCOMPARE(back.language, s.language);
     QCOMPARE(back.isHttpServer, s.isHttpServer);
     QCOMPARE(back.pathToHttpd, s.pathToHttpd);
+    QCOMPARE(back.serverAddress, s.serverAddress);
     QCOMPARE(back.recentFiles, s.recentFiles);
     QVERIFY(back.tidyAvailable == true);
     QCOMPARE(back.externalPrograms, s.externalPrograms);
@@ -208,8 +214,10 @@ void SettingsFileTest::damagedFilesGiveDefaults()
     QCOMPARE(s.isHttpServer, 0);
     QCOMPARE(s.externalPrograms.size(), 1);
     QVERIFY(s.phpPath.isEmpty());
+    // Files of older versions say nothing of the server's address.
+    QCOMPARE(s.serverAddress, Settings::defaultServerAddress());
     // Whatever was read, the file written back is a valid one.
-    QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 9);
+    QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 10);
 }
 
 void SettingsFileTest::missingFileChangesNothing()
