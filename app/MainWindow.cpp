@@ -17,6 +17,7 @@
 #include "preview/HelpPage.h"
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
+#include "side/PrintCommands.h"
 #include "tools/ToolCommands.h"
 
 #include <QAction>
@@ -149,6 +150,8 @@ void MainWindow::buildWindow()
     m_preview = std::make_unique<Preview>(Preview::Context{
         m_context.settings, m_context.strings, m_context.prompter, *m_document, m_pane});
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
+    m_print = std::make_unique<PrintCommands>(
+        PrintCommands::Context{m_context.strings, m_context.prompter, *m_document, this});
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -161,6 +164,8 @@ void MainWindow::connectCommands()
     connect(m.clsW, &QAction::triggered, this, &MainWindow::closeCurrentTab);
     connect(m.closeAllWnd, &QAction::triggered, this, &MainWindow::closeAllWindows);
     connect(m.saveAll, &QAction::triggered, this, &MainWindow::saveAllFiles);
+    connect(m.prnt, &QAction::triggered, m_print.get(), &PrintCommands::print);
+    connect(m.printPreview, &QAction::triggered, m_print.get(), &PrintCommands::preview);
     connect(m_closeTab, &QToolButton::clicked, this, &MainWindow::closeCurrentTab);
     connect(m_commands[0], &QPushButton::clicked, m_files.get(), &FileCommands::newDocument);
     connect(m_commands[1], &QPushButton::clicked, m_files.get(), &FileCommands::saveAs);
@@ -310,8 +315,8 @@ void MainWindow::applySettings()
     m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->prnt, m_menus->visEd, m_menus->redit,
-                                  m_menus->changeLanguage, m_menus->extensions};
+    const QList<QAction*> pending{m_menus->visEd, m_menus->redit, m_menus->changeLanguage,
+                                  m_menus->extensions};
     for (QAction* action : pending)
         action->setEnabled(false);
 

@@ -28,6 +28,7 @@ class FindWindow;
 class HelpPage;
 class Preview;
 class PreviewPane;
+class PrintCommands;
 class TagCommands;
 class ToolCommands;
 
@@ -143,6 +144,7 @@ private:
     std::unique_ptr<ToolCommands> m_tools;
     std::unique_ptr<Preview> m_preview;
     std::unique_ptr<HelpPage> m_help;
+    std::unique_ptr<PrintCommands> m_print;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;
