@@ -53,6 +53,7 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"save_session", Str::SaveSession, ""},
         {"setNum", Str::LineNumbers, ""},
         {"phpReference", Str::PhpFunctionsReference, ""},
+        {"PrintPreview", Str::PrintPreview, ""},
     };
     return table;
 }

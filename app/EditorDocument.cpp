@@ -108,6 +108,35 @@ bool EditorDocument::goTo(quint64 id, int line, int column)
     return true;
 }
 
+qint64 EditorDocument::length() const
+{
+    return isOpen() ? m_editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH) : 0;
+}
+
+CurrentDocument::ByteRange EditorDocument::selectionRange() const
+{
+    if (!isOpen())
+        return {};
+    return {m_editor.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART),
+            m_editor.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND)};
+}
+
+qint64 EditorDocument::colourForPages(qint64 from, qint64 to)
+{
+    return isOpen() ? m_pages.colourStep(from, to) : to;
+}
+
+qint64 EditorDocument::formatPage(QPainter& painter, const QRect& area, qint64 from, qint64 to,
+                                  bool draw)
+{
+    return isOpen() ? m_pages.formatPage(painter, area, from, to, draw) : to;
+}
+
+void EditorDocument::endPages()
+{
+    m_pages.release();
+}
+
 void EditorDocument::insert2Tag(const QString& tag)
 {
     m_editor.insert2Tag(tag);

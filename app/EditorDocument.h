@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/CurrentDocument.h"
+#include "editing/PageFormatter.h"
 #include "tags/TagTarget.h"
 
 #include <functional>
@@ -20,6 +21,7 @@ public:
         : m_editor(editor)
         , m_documents(documents)
         , m_activate(std::move(activate))
+        , m_pages(editor)
     {
     }
 
@@ -38,6 +40,12 @@ public:
     FileKind::Kind kind() const override;
     quint64 id() const override;
     bool goTo(quint64 id, int line, int column) override;
+    qint64 length() const override;
+    ByteRange selectionRange() const override;
+    qint64 colourForPages(qint64 from, qint64 to) override;
+    qint64 formatPage(QPainter& painter, const QRect& area, qint64 from, qint64 to,
+                      bool draw) override;
+    void endPages() override;
 
     void insert2Tag(const QString& tag) override;
 
@@ -45,6 +53,7 @@ private:
     Editor& m_editor;
     const DocumentList& m_documents;
     std::function<void(int slot)> m_activate;
+    PageFormatter m_pages;
 };
 
 } // namespace Quillorn

@@ -51,6 +51,7 @@ MainMenus::MainMenus(QMenuBar* bar)
     saveSession = addCommand(menu1, "save_session", QStringLiteral("Save session"));
     saveProjAs = addCommand(menu1, "Save_projas", QStringLiteral("Save project..."));
     prnt = addCommand(menu1, "Prnt", QStringLiteral("Print"), QKeySequence::Print);
+    printPreview = addCommand(menu1, "PrintPreview", QStringLiteral("Print preview"));
     menu1->addSeparator();
     for (int i = 0; i < 6; ++i) {
         QAction* entry = addCommand(menu1, "LstOpn", QString());

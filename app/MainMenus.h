@@ -23,6 +23,7 @@ struct MainMenus {
     QAction* saveSession;
     QAction* saveProjAs;
     QAction* prnt;
+    QAction* printPreview;
     QAction* recentSeparator;
     QList<QAction*> lstOpn; // recent files 0..5
     QAction* clsW;

@@ -19,6 +19,7 @@
 #include "preview/HelpPage.h"
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
+#include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
 
@@ -158,6 +159,8 @@ void MainWindow::buildWindow()
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
     m_recovery = std::make_unique<RecoveryKeeper>(m_context, m_documents, *m_document);
     m_changes = std::make_unique<ExternalChangeWatch>(m_context, m_documents, *m_files);
+    m_print = std::make_unique<PrintCommands>(
+        PrintCommands::Context{m_context.strings, m_context.prompter, *m_document, this});
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -174,6 +177,8 @@ void MainWindow::connectCommands()
             [this] { openSettings(SettingsWindow::Page::Main); });
     connect(m.extensions, &QAction::triggered, this,
             [this] { openSettings(SettingsWindow::Page::Extensions); });
+    connect(m.prnt, &QAction::triggered, m_print.get(), &PrintCommands::print);
+    connect(m.printPreview, &QAction::triggered, m_print.get(), &PrintCommands::preview);
     connect(m_closeTab, &QToolButton::clicked, this, &MainWindow::closeCurrentTab);
     connect(m_commands[0], &QPushButton::clicked, m_files.get(), &FileCommands::newDocument);
     connect(m_commands[1], &QPushButton::clicked, m_files.get(), &FileCommands::saveAs);
@@ -323,7 +328,7 @@ void MainWindow::applySettings()
     m_files->rebuildExternalMenu();
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->prnt, m_menus->visEd, m_menus->redit};
+    const QList<QAction*> pending{m_menus->visEd, m_menus->redit};
     for (QAction* action : pending)
         action->setEnabled(false);
 

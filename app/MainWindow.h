@@ -31,6 +31,7 @@ class FindWindow;
 class HelpPage;
 class Preview;
 class PreviewPane;
+class PrintCommands;
 class RecoveryKeeper;
 class TagCommands;
 class ToolCommands;
@@ -158,6 +159,7 @@ private:
     std::unique_ptr<HelpPage> m_help;
     std::unique_ptr<RecoveryKeeper> m_recovery;
     std::unique_ptr<ExternalChangeWatch> m_changes;
+    std::unique_ptr<PrintCommands> m_print;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;

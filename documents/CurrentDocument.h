@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+class QPainter;
+class QRect;
+
 namespace Quillorn {
 
 // The document the user works on, as the subsystems beside the editor (tools, preview,
@@ -58,6 +61,30 @@ public:
     // counted from 1, kept within the text) in view, and brings the editor forward. False when
     // that document was closed.
     virtual bool goTo(quint64 id, int line, int column) = 0;
+
+    // Printing. Positions are byte positions of the text. The editor component lays the text
+    // out on pages itself, as the screen shows it: its fonts and colours, lines wrapped at the
+    // page's width, line numbers while the gutter shows them.
+    struct ByteRange {
+        qint64 start = 0;
+        qint64 end = 0;
+    };
+    // The length of the text in bytes.
+    virtual qint64 length() const = 0;
+    // The selection; start and end are equal when nothing is selected.
+    virtual ByteRange selectionRange() const = 0;
+    // Gives the text from `from` on its colours, a step of whole lines (a few hundred
+    // kilobytes) at a time, towards `to`; returns where the next step starts, `to` once done.
+    // Pages laid out from coloured text show the colours of the screen, also where the screen
+    // has not been yet.
+    virtual qint64 colourForPages(qint64 from, qint64 to) = 0;
+    // Lays out the text from `from` (and no further than the line holding `to`) on one page of
+    // `painter`'s device inside `area` (device units), drawing it when `draw` is true; returns
+    // where the next page starts.
+    virtual qint64 formatPage(QPainter& painter, const QRect& area, qint64 from, qint64 to,
+                              bool draw) = 0;
+    // Lets go of what laying out pages kept, after the last page.
+    virtual void endPages() = 0;
 };
 
 } // namespace Quillorn

@@ -348,6 +348,20 @@ void Editor::paste()
 
 // ---- change notification ----
 
+void Editor::colour(qint64 from, qint64 to)
+{
+    const long styled = sci(SCI_GETENDSTYLED);
+    if (styled < to)
+        // From the start of its line: the lexers start again there.
+        sci(SCI_COLOURISE,
+            static_cast<unsigned long>(
+                sci(SCI_POSITIONFROMLINE,
+                    static_cast<unsigned long>(
+                        sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(styled))))),
+            static_cast<long>(to));
+    colourStyleSheets(from, to);
+}
+
 void Editor::colourStyleSheets(qint64 from, qint64 to)
 {
     if (m_appliedKind == LexerKind::Html)

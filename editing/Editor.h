@@ -67,6 +67,9 @@ public:
     void loadBytes(const QByteArray& utf8Bytes);
     // The exact bytes of the document shown.
     QByteArray bytes() const;
+    // Gives the bytes between `from` and `to` the colours the view shows there: the lexer's,
+    // going on from where it stopped, and the style sheets'.
+    void colour(qint64 from, qint64 to);
 
     // The line end Enter inserts in the document shown.
     EditRules::LineEnd lineEnd() const { return m_lineEnd; }

@@ -552,8 +552,8 @@ void MainWindowDocumentsTest::commandsWithoutAShownDocumentChangeNothing()
     QVERIFY(QFile::remove(path));
 
     const MainMenus& menus = window.menus();
-    for (QAction* command :
-         {menus.saveHtml, menus.saveHtmlAs, menus.saveAll, menus.addTemplate, menus.undo})
+    for (QAction* command : {menus.saveHtml, menus.saveHtmlAs, menus.saveAll, menus.addTemplate,
+                             menus.undo, menus.prnt, menus.printPreview})
         command->trigger();
     f.prompter.expectMessage(QStringLiteral("Open file first!"));
     f.prompter.expectMessage(f.context.strings.message(Str::ProjectNotSaved));
