@@ -17,6 +17,7 @@
 #include "preview/HelpPage.h"
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
+#include "settings/PluginHost.h"
 #include "tools/ToolCommands.h"
 
 #include <QAction>
@@ -149,6 +150,9 @@ void MainWindow::buildWindow()
     m_preview = std::make_unique<Preview>(Preview::Context{
         m_context.settings, m_context.strings, m_context.prompter, *m_document, m_pane});
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
+    m_plugins = std::make_unique<PluginHost>(
+        PluginHost::Context{m_context.appDir, m_context.strings, m_context.prompter, *m_document,
+                            m_menus->plugIns, m_menus->mplug});
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -233,6 +237,7 @@ void MainWindow::connectToolCommands()
     for (const auto& [action, command] : phpCommands)
         connect(action, &QAction::triggered, tools, [tools, command] { tools->runPhp(command); });
     connect(tools, &ToolCommands::statusChanged, this, &MainWindow::setStatusText);
+    connect(m_plugins.get(), &PluginHost::statusChanged, this, &MainWindow::setStatusText);
 }
 
 void MainWindow::connectPreview()
@@ -324,6 +329,7 @@ void MainWindow::applySettings()
     m_editor->setLangStrings(&m_context.strings);
     m_tags->setLanguage();
     m_pane->setCaptions(m_context.strings);
+    m_plugins->apply(s.plugIns, s.language);
 }
 
 void MainWindow::showAbout()

@@ -26,6 +26,7 @@ namespace Quillorn {
 class FileCommands;
 class FindWindow;
 class HelpPage;
+class PluginHost;
 class Preview;
 class PreviewPane;
 class TagCommands;
@@ -41,8 +42,8 @@ public:
     ~MainWindow() override;
 
     // Rebuilds everything the settings decide: the interface language and every caption, the
-    // recent-files and external-program menus, and which tools can be used. Runs at start and
-    // whenever the settings change.
+    // recent-files, external-program and plug-in menus, and which tools can be used. Runs at
+    // start and whenever the settings change.
     void applySettings();
 
     // Opens the files named on the command line, or the last session when that is on.
@@ -80,6 +81,7 @@ public:
     TagCommands& tags() const { return *m_tags; }
     ToolCommands& tools() const { return *m_tools; }
     Preview& preview() const { return *m_preview; }
+    PluginHost& plugins() const { return *m_plugins; }
     PreviewPane* previewPane() const { return m_pane; }
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
@@ -143,6 +145,7 @@ private:
     std::unique_ptr<ToolCommands> m_tools;
     std::unique_ptr<Preview> m_preview;
     std::unique_ptr<HelpPage> m_help;
+    std::unique_ptr<PluginHost> m_plugins;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;
