@@ -61,6 +61,26 @@ int EditorDocument::caretLine() const
     return line;
 }
 
+qint64 EditorDocument::caretPosition() const
+{
+    return isOpen() ? m_editor.SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS) : 0;
+}
+
+void EditorDocument::setCaretPosition(qint64 position)
+{
+    if (!isOpen())
+        return;
+    const qint64 length = m_editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    position = std::clamp<qint64>(position, 0, length);
+    // A UTF-8 continuation byte (10xxxxxx) is never where a character starts.
+    while (position > 0 && position < length &&
+           (m_editor.SendScintilla(QsciScintillaBase::SCI_GETCHARAT,
+                                   static_cast<unsigned long>(position)) &
+            0xC0) == 0x80)
+        --position;
+    m_editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(position));
+}
+
 QString EditorDocument::path() const
 {
     return isOpen() ? m_documents[m_documents.current()].path : QString();

@@ -33,6 +33,8 @@ public:
     QString selectedText() const override;
     void replaceSelection(const QString& text) override;
     int caretLine() const override;
+    qint64 caretPosition() const override;
+    void setCaretPosition(qint64 position) override;
     QString path() const override;
     bool isSaved() const override;
     Encoding encoding() const override;

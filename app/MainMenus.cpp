@@ -86,6 +86,8 @@ MainMenus::MainMenus(QMenuBar* bar)
     add2Proj = addCommand(tools, "Add2Proj", QStringLiteral("Add file to project"));
     viewBrowse = addCommand(tools, "view_browse", QStringLiteral("View in browser"));
     plugIns = addMenu(tools, "PlugIns", QStringLiteral("Plug-Ins"));
+    mplug = addCommand(plugIns, "mplug(0)", QString());
+    mplug->setVisible(false);
     htmlTidy = addMenu(tools, "htmlTidy", QStringLiteral("HTML-Tidy"));
     repByTidy = addCommand(htmlTidy, "repByTidy", QStringLiteral("Correct in HTML-Tidy"));
     chkByTidy = addCommand(htmlTidy, "ChkByTidy", QStringLiteral("Check in HTML-Tidy"));

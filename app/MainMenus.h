@@ -49,6 +49,7 @@ struct MainMenus {
     QAction* add2Proj;
     QAction* viewBrowse;
     QMenu* plugIns;
+    QAction* mplug; // mplug(0), the first plug-in entry: hidden until a plug-in takes it
     QMenu* htmlTidy;
     QAction* repByTidy;
     QAction* chkByTidy;

@@ -19,6 +19,7 @@
 #include "preview/HelpPage.h"
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
+#include "settings/PluginHost.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
@@ -161,6 +162,12 @@ void MainWindow::buildWindow()
     m_changes = std::make_unique<ExternalChangeWatch>(m_context, m_documents, *m_files);
     m_print = std::make_unique<PrintCommands>(
         PrintCommands::Context{m_context.strings, m_context.prompter, *m_document, this});
+    m_plugins = std::make_unique<PluginHost>(
+        PluginHost::Context{m_context.appDir, m_context.strings, m_context.prompter, *m_document,
+                            m_menus->plugIns, m_menus->mplug});
+    // A plug-in that crashes inside the editor takes it down: the last changes are kept first.
+    connect(m_plugins.get(), &PluginHost::aboutToRunInProcess, m_recovery.get(),
+            &RecoveryKeeper::keepCurrent);
     m_commandRow->addStretch();
     connectCommands();
 }
@@ -251,6 +258,7 @@ void MainWindow::connectToolCommands()
     for (const auto& [action, command] : phpCommands)
         connect(action, &QAction::triggered, tools, [tools, command] { tools->runPhp(command); });
     connect(tools, &ToolCommands::statusChanged, this, &MainWindow::setStatusText);
+    connect(m_plugins.get(), &PluginHost::statusChanged, this, &MainWindow::setStatusText);
 }
 
 void MainWindow::connectPreview()
@@ -341,6 +349,7 @@ void MainWindow::applySettings()
     m_editor->setLangStrings(&m_context.strings);
     m_tags->setLanguage();
     m_pane->setCaptions(m_context.strings);
+    m_plugins->apply(s.plugIns, s.language);
     if (CheckWindow* check = m_tools->checkWindow())
         check->applyCaptions();
     if (m_find)

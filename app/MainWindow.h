@@ -29,6 +29,7 @@ class ExternalChangeWatch;
 class FileCommands;
 class FindWindow;
 class HelpPage;
+class PluginHost;
 class Preview;
 class PreviewPane;
 class PrintCommands;
@@ -46,8 +47,8 @@ public:
     ~MainWindow() override;
 
     // Rebuilds everything the settings decide: the interface language and every caption, the
-    // recent-files and external-program menus, and which tools can be used. Runs at start and
-    // whenever the settings change.
+    // recent-files, external-program and plug-in menus, and which tools can be used. Runs at
+    // start and whenever the settings change.
     void applySettings();
 
     // Opens the settings window at `page` (one window at a time); its OK applies the settings.
@@ -90,6 +91,7 @@ public:
     TagCommands& tags() const { return *m_tags; }
     ToolCommands& tools() const { return *m_tools; }
     Preview& preview() const { return *m_preview; }
+    PluginHost& plugins() const { return *m_plugins; }
     RecoveryKeeper& recovery() const { return *m_recovery; }
     PreviewPane* previewPane() const { return m_pane; }
     QTabBar* tabStrip() const { return m_tabs; }
@@ -157,6 +159,7 @@ private:
     std::unique_ptr<ToolCommands> m_tools;
     std::unique_ptr<Preview> m_preview;
     std::unique_ptr<HelpPage> m_help;
+    std::unique_ptr<PluginHost> m_plugins;
     std::unique_ptr<RecoveryKeeper> m_recovery;
     std::unique_ptr<ExternalChangeWatch> m_changes;
     std::unique_ptr<PrintCommands> m_print;

@@ -45,6 +45,11 @@ public:
     virtual void replaceSelection(const QString& text) = 0;
     // The line of the caret, counted from 0.
     virtual int caretLine() const = 0;
+    // The caret as a byte position of `bytes()`.
+    virtual qint64 caretPosition() const = 0;
+    // Puts the caret, with nothing selected, at byte `position` (kept within the text and moved
+    // back to the start of the character it falls in) and scrolls it into view.
+    virtual void setCaretPosition(qint64 position) = 0;
 
     // The document's file; empty for a document without one.
     virtual QString path() const = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/LangStrings.h"
 #include "platform/Prompter.h"
+#include "settings/PluginsPage.h"
 #include "tools/PhpProbe.h"
 
 #include <QCheckBox>
@@ -55,6 +56,9 @@ SettingsWindow::SettingsWindow(const Context& context, QWidget* parent)
     m_tabs->addTab(buildMainPage(), text(Str::SettingsMain));
     m_tabs->addTab(buildBrowserPage(), text(Str::BrowserSettings));
     m_tabs->addTab(buildExtensionsPage(), text(Str::Extensions));
+    m_plugIns = new PluginsPage(context.strings, context.appDir, m_tabs);
+    m_plugIns->load(m_draft.settings());
+    m_tabs->addTab(m_plugIns, text(Str::PlugIns));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(text(Str::OkButton), QDialogButtonBox::AcceptRole);
@@ -353,6 +357,7 @@ void SettingsWindow::accept()
     s.phpPath = m_phpPath->text().trimmed();
     s.openLastSession = m_openLastSession->isChecked();
     s.tidyAvailable = m_useTidy->isChecked();
+    m_plugIns->store(s);
     Q_EMIT settingsChosen(s);
     QDialog::accept();
 }

@@ -18,6 +18,7 @@ namespace Quillorn {
 
 class LangStrings;
 class PhpProbe;
+class PluginsPage;
 class Prompter;
 
 // The settings window (SettingsF): edits a copy of the settings (language, preview mode and
@@ -34,8 +35,8 @@ public:
         Prompter& prompter;
     };
 
-    // The pages, in their order; more (the plug-ins) are added to tabs() after them.
-    enum class Page { Main, Browser, Extensions };
+    // The pages, in their order.
+    enum class Page { Main, Browser, Extensions, PlugIns };
 
     explicit SettingsWindow(const Context& context, QWidget* parent = nullptr);
 
@@ -76,6 +77,7 @@ private:
     Prompter& m_prompter;
     FileAssociations m_associations;
     PhpProbe* m_probe;
+    PluginsPage* m_plugIns = nullptr;
 
     QTabWidget* m_tabs = nullptr;
     QListWidget* m_languages = nullptr;

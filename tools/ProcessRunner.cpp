@@ -169,7 +169,9 @@ int ProcessRunner::spawn(const QStringList& words, int outWrite, int errWrite)
 
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    const QByteArray input = m_options.inputFile.isEmpty() ? QByteArrayLiteral("/dev/null")
+                                                           : QFile::encodeName(m_options.inputFile);
+    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.constData(), O_RDONLY, 0);
     ::posix_spawn_file_actions_adddup2(&actions, outWrite, STDOUT_FILENO);
     ::posix_spawn_file_actions_adddup2(&actions, errWrite, STDERR_FILENO);
     const QByteArray folder = QFile::encodeName(m_options.workingFolder);

@@ -22,11 +22,13 @@ struct RunOptions {
     qint64 outputCap = 64 * 1024 * 1024; // bytes, both streams together
     RunChannels channels = RunChannels::Merged;
     QString workingFolder; // empty: this process's current folder
+    QString inputFile;     // read as standard input; empty: /dev/null
 };
 
 // Runs an outside program from a command line, without a shell and without blocking the event
-// loop: standard input from /dev/null, its output collected, its whole process group ended at
-// the time-out, at the output cap, on cancel, or once the program itself has exited.
+// loop: standard input from a file (or /dev/null), its output collected, its whole process
+// group ended at the time-out, at the output cap, on cancel, or once the program itself has
+// exited.
 class ProcessRunner : public QObject {
     Q_OBJECT
 public:

@@ -13,8 +13,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <cerrno>
-
 namespace Quillorn {
 
 namespace {
@@ -344,26 +342,7 @@ bool ToolCommands::writeWorkFile(const QString& folder, const QByteArray& bytes)
 
 QString ToolCommands::failureText(const RunResult& result, const QString& name) const
 {
-    const LangStrings& strings = m_context.strings;
-    switch (result.status) {
-    case RunStatus::Finished:
-        return {};
-    case RunStatus::NotStarted:
-        return result.startError == ENOENT
-                   ? strings.message(Str::ToolNotFound, name)
-                   : strings.message(Str::ToolNotStarted, name, result.reason());
-    case RunStatus::TimedOut:
-        return strings.message(Str::ToolTimedOut, name,
-                               QString::number(m_options.timeoutMs / 1000));
-    case RunStatus::OutputCapped:
-        return strings.message(Str::ToolOutputTooLarge, name,
-                               QString::number(m_options.outputCap >> 20));
-    case RunStatus::Cancelled:
-        return strings.message(Str::ToolCancelled, name);
-    case RunStatus::Failed:
-        break;
-    }
-    return strings.message(Str::ToolNotStarted, name, result.reason());
+    return ToolOutput::failureText(result, name, m_options, m_context.strings);
 }
 
 void ToolCommands::tell(const QString& text)

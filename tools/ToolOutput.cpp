@@ -1,8 +1,11 @@
 #include "tools/ToolOutput.h"
 
 #include "platform/LangStrings.h"
+#include "tools/ProcessRunner.h"
 
 #include <QRegularExpression>
+
+#include <cerrno>
 
 namespace Quillorn {
 
@@ -65,6 +68,29 @@ QString ToolOutput::commandLine(const QString& program, const QString& switches,
 {
     const QChar q(u'"');
     return q + program + q + switches + q + path + q;
+}
+
+QString ToolOutput::failureText(const RunResult& result, const QString& name,
+                                const RunOptions& options, const LangStrings& strings)
+{
+    switch (result.status) {
+    case RunStatus::Finished:
+        return {};
+    case RunStatus::NotStarted:
+        return result.startError == ENOENT
+                   ? strings.message(Str::ToolNotFound, name)
+                   : strings.message(Str::ToolNotStarted, name, result.reason());
+    case RunStatus::TimedOut:
+        return strings.message(Str::ToolTimedOut, name, QString::number(options.timeoutMs / 1000));
+    case RunStatus::OutputCapped:
+        return strings.message(Str::ToolOutputTooLarge, name,
+                               QString::number(options.outputCap >> 20));
+    case RunStatus::Cancelled:
+        return strings.message(Str::ToolCancelled, name);
+    case RunStatus::Failed:
+        break;
+    }
+    return strings.message(Str::ToolNotStarted, name, result.reason());
 }
 
 } // namespace Quillorn

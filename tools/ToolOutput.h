@@ -6,6 +6,8 @@
 namespace Quillorn {
 
 class LangStrings;
+struct RunOptions;
+struct RunResult;
 
 // What the Tidy and PHP commands make of an outside program's output before it is shown or
 // put into the document.
@@ -33,6 +35,11 @@ public:
     // in either are safe.
     static QString commandLine(const QString& program, const QString& switches,
                                const QString& path);
+
+    // Why the run of the program called `name` with `options` gave no result: not found, not
+    // started, timed out, too much output, cancelled. Empty when it finished by itself.
+    static QString failureText(const RunResult& result, const QString& name,
+                               const RunOptions& options, const LangStrings& strings);
 };
 
 } // namespace Quillorn
