@@ -24,6 +24,19 @@ namespace {
 const char* const StandardFolders[] = {"languages", "languages/russian", "languages/english",
                                        "plug-ins", "templates"};
 
+// The address the web-site entry opens.
+const QLatin1String WebSite("https://www.quillorn.org/");
+
+// `folder` as the installation uses it: absolute (from the current folder), cleaned, with one
+// trailing "/"; "~" is the home folder here, also when typed into the folder box.
+QString installationFolder(const QString& folder)
+{
+    QString path = folder;
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        path.replace(0, 1, QDir::homePath());
+    return AppPaths::withTrailingSeparator(QDir::cleanPath(QDir(path).absolutePath()));
+}
+
 // Programs and scripts are installed executable, everything else as plain data.
 mode_t modeFor(QByteArrayView bytes)
 {
@@ -43,11 +56,6 @@ Installation::Installation(const Choice& choice, SetupPlaces places, QObject* pa
     , m_desktopIcon(choice.desktopIcon)
     , m_places(std::move(places))
 {
-}
-
-QString Installation::installationFolder(const QString& folder)
-{
-    return AppPaths::withTrailingSeparator(QDir::cleanPath(QDir(folder).absolutePath()));
 }
 
 QString Installation::prepare(const QString& installerPath)
@@ -214,8 +222,8 @@ Installation::Step Installation::finish()
     };
     const QList<std::pair<QString, QByteArray>> entries{
         {m_places.programEntry(), programEntry},
-        {m_places.webSiteEntry(), DesktopEntry::link(names(SetupStr::WebSiteEntry), webSite(),
-                                                     QStringLiteral("web-browser"))},
+        {m_places.webSiteEntry(),
+         DesktopEntry::link(names(SetupStr::WebSiteEntry), WebSite, QStringLiteral("web-browser"))},
         {m_places.uninstallEntry(),
          DesktopEntry::application(names(SetupStr::UninstallEntry),
                                    m_folder + InstallationFiles::uninstaller(), icon, m_folder)}};

@@ -33,14 +33,7 @@ public:
         QString error;     // why the step failed; no step follows
     };
 
-    // The address the web-site entry opens.
-    static QString webSite() { return QStringLiteral("https://www.quillorn.org/"); }
-
     Installation(const Choice& choice, SetupPlaces places, QObject* parent = nullptr);
-
-    // `folder` as the installation uses it: absolute, cleaned, with one trailing "/".
-    static QString installationFolder(const QString& folder);
-    const QString& folder() const { return m_folder; }
 
     // Reads the installer's own file and checks its payload. Empty when the installation can
     // start, else the message for the user.

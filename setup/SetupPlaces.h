@@ -15,7 +15,6 @@ public:
     static SetupPlaces current();
 
     QString desktopEntry() const { return m_desktopFolder + QStringLiteral("/Quillorn.desktop"); }
-    const QString& desktopFolder() const { return m_desktopFolder; }
     const QString& menuFolder() const { return m_menuFolder; }
     // The entries of the menu folder: the program, the web site, the uninstaller.
     QString programEntry() const { return m_menuFolder + QStringLiteral("/Quillorn.desktop"); }
@@ -34,10 +33,8 @@ public:
 
     // The one-line record of the last installation folder.
     const QString& record() const { return m_record; }
-    // The folder proposed when there is no record, with a trailing "/".
-    const QString& defaultFolder() const { return m_defaultFolder; }
-
-    // The folder named on the record's first line, or the default folder.
+    // The folder named on the record's first line, or else the default folder (with a trailing
+    // "/").
     QString proposedFolder() const;
 
 private:

@@ -117,6 +117,8 @@ SetupWizard::SetupWizard(Prompter& prompter, const Installation::Choice& initial
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
 
+    resize(560, 400);
+
     connect(m_next, &QPushButton::clicked, this, &SetupWizard::next);
     connect(m_back, &QPushButton::clicked, this, &SetupWizard::back);
     connect(m_exit, &QPushButton::clicked, this, &SetupWizard::exit);

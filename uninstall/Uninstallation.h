@@ -30,7 +30,6 @@ public:
     // Whether the log's installation folder is `folder`: the uninstaller's own folder.
     bool belongsTo(const QString& folder) const;
 
-    int fileCount() const { return int(m_files.size()); }
     bool atEnd() const { return m_next >= m_files.size(); }
 
     // Deletes the next logged file.
