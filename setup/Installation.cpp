@@ -40,11 +40,7 @@ QString installationFolder(const QString& folder)
 // Programs and scripts are installed executable, everything else as plain data.
 mode_t modeFor(QByteArrayView bytes)
 {
-    return bytes.startsWith("\x7f"
-                            "ELF") ||
-                   bytes.startsWith("#!")
-               ? 0755
-               : 0644;
+    return bytes.startsWith("\177ELF") || bytes.startsWith("#!") ? 0755 : 0644;
 }
 
 } // namespace

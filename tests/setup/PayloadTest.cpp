@@ -13,8 +13,7 @@ const QByteArray S = PayloadFormat::separator();
 
 // A program, the marker twice, `list`, and each of `files` behind a separator.
 QByteArray installer(const QByteArray& list, const QList<QByteArray>& files,
-                     const QByteArray& program = "\x7f"
-                                                 "ELF program")
+                     const QByteArray& program = "\177ELF program")
 {
     QByteArray bytes = program + M + M + list + S;
     for (const QByteArray& file : files)
