@@ -17,9 +17,13 @@ using namespace Quillorn;
 
 namespace {
 
-int refuse(const QString& text)
+// Stops the build with `text`; an installer of an earlier build is removed, so that no stale
+// one is taken for this build's.
+int refuse(const QString& text, const QString& output = {})
 {
     std::fprintf(stderr, "quillsetup: %s\n", text.toLocal8Bit().constData());
+    if (!output.isEmpty())
+        QFile::remove(output);
     return 1;
 }
 
@@ -37,31 +41,31 @@ int main(int argc, char* argv[])
 
     const FileReader::Result program = FileReader::read(programPath, FileReader::NoCap);
     if (!program.ok())
-        return refuse(programPath + QStringLiteral(" cannot be read"));
+        return refuse(programPath + QStringLiteral(" cannot be read"), output);
     const PayloadContents::Result contents = PayloadContents::list(folder.path());
     if (!contents.ok())
-        return refuse(contents.error);
+        return refuse(contents.error, output);
     QList<PayloadWriter::File> files;
     for (const QString& path : contents.paths) {
         const FileReader::Result read = FileReader::read(folder.filePath(path), FileReader::NoCap);
         if (!read.ok())
-            return refuse(folder.filePath(path) + QStringLiteral(" cannot be read"));
+            return refuse(folder.filePath(path) + QStringLiteral(" cannot be read"), output);
         files.append({path, read.bytes});
     }
     const PayloadWriter::Result installer = PayloadWriter::compose(program.bytes, files);
     if (!installer.ok())
-        return refuse(installer.error);
+        return refuse(installer.error, output);
 
     // An installer that is already as it would be is left alone, with its time.
     if (FileReader::read(output, FileReader::NoCap).bytes != installer.installer) {
         if (!FileSaver::save(output, installer.installer).ok())
-            return refuse(output + QStringLiteral(" cannot be written"));
+            return refuse(output + QStringLiteral(" cannot be written"), output);
     }
     const QFile::Permissions executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                                           QFile::ExeOther;
     if (!QFile::setPermissions(output, executable))
-        return refuse(output + QStringLiteral(" cannot be made executable"));
+        return refuse(output + QStringLiteral(" cannot be made executable"), output);
     std::printf("quillsetup: %lld files carried\n", static_cast<long long>(files.size()));
     return 0;
 }
