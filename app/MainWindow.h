@@ -5,9 +5,9 @@
 #include "app/DocumentView.h"
 #include "app/EditorDocument.h"
 #include "app/MainMenus.h"
-#include "app/QtTranslation.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
+#include "platform/QtTranslation.h"
 #include "settings/SettingsWindow.h"
 
 #include <QMainWindow>

@@ -1,4 +1,4 @@
-#include "app/QtTranslation.h"
+#include "platform/QtTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace Quillorn {
+
+// The installer's own strings by what they show: entries 0 to 14 are its original table, the
+// rest were added after them, each in both languages.
+enum class SetupStr : int {
+    SelectLanguage = 0,
+    Setup = 1,
+    Stage = 2,
+    Of = 3,
+    Next = 4,
+    Back = 5,
+    Exit = 6,
+    ExitQuestion = 7,
+    SelectFolder = 8,
+    Installation = 9,
+    Progress = 10,
+    Completed = 11,
+    Welcome = 12,
+    Ready = 13,
+    DesktopIcon = 14,
+    Finish = 15,
+    CreatingFolders = 16,
+    Unpacking = 17,
+    Unpacked = 18,
+    CopyingFile = 19,
+    CreatingLinks = 20,
+    Damaged = 21,
+    UnsafeName = 22,
+    NotWritten = 23,
+    NotRead = 24,
+    WebSiteEntry = 25,
+    UninstallEntry = 26,
+    Usage = 27,
+    UnknownOption = 28,
+    Last = UnknownOption,
+};
+
+// The installer's interface languages, in the order of its language list.
+enum class SetupLanguage { English, Russian };
+
+// The installer's string tables, English and Russian, one text each with entries separated
+// by CR LF; the editor's language files play no part in the installer.
+class SetupStrings {
+public:
+    explicit SetupStrings(SetupLanguage language)
+        : m_language(language)
+    {
+    }
+
+    SetupLanguage language() const { return m_language; }
+    QString text(SetupStr str) const;
+
+    // The welcome page's description: each of its lines preceded by CR LF.
+    QString description() const;
+
+    // The name in the language list ("English", "Русский") and the editor's language folder
+    // the installation is set to ("english", "russian").
+    static QString listName(SetupLanguage language);
+    static QString folderName(SetupLanguage language);
+    // The language of a folder name, in any case; nothing for another name.
+    static std::optional<SetupLanguage> fromFolderName(const QString& name);
+
+private:
+    SetupLanguage m_language;
+};
+
+} // namespace Quillorn
