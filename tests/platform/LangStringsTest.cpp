@@ -32,10 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "%1 was deleted or moved by another program.<BR>The text stays in the editor: save it to keep it.";
+                             << "Add closing tags";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "%1 был удалён или перемещён другой программой.<BR>Текст остаётся в редакторе: сохраните его, чтобы не потерять.";
+                             << "Добавлять закрывающие теги";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
