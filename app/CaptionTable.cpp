@@ -54,6 +54,13 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"setNum", Str::LineNumbers, ""},
         {"phpReference", Str::PhpFunctionsReference, ""},
         {"PrintPreview", Str::PrintPreview, ""},
+        {"FoldAll", Str::FoldAll, ""},
+        {"UnfoldAll", Str::UnfoldAll, ""},
+        {"CodeFolding", Str::CodeFolding, ""},
+        {"MatchingTag", Str::MatchingTag, ""},
+        {"HighlightMatching", Str::HighlightMatching, ""},
+        {"CompleteClosingTags", Str::CompleteClosingTags, ""},
+        {"AddClosingTags", Str::AddClosingTags, ""},
     };
     return table;
 }

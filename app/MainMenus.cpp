@@ -73,6 +73,17 @@ MainMenus::MainMenus(QMenuBar* bar)
     fnd = addCommand(edit, "Fnd", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
     repl = addCommand(edit, "repl", QStringLiteral("Replace"), QKeySequence(Qt::CTRL | Qt::Key_H));
     wrap = addCheck(edit, "Wrap", QStringLiteral("Carry by words"), false);
+    edit->addSeparator();
+    foldAll = addCommand(edit, "FoldAll", QStringLiteral("Fold all"));
+    unfoldAll = addCommand(edit, "UnfoldAll", QStringLiteral("Unfold all"));
+    codeFolding = addCheck(edit, "CodeFolding", QStringLiteral("Code folding"), true);
+    matchingTag = addCommand(edit, "MatchingTag", QStringLiteral("Go to matching tag"),
+                             QKeySequence(Qt::CTRL | Qt::Key_M));
+    highlightMatching =
+        addCheck(edit, "HighlightMatching", QStringLiteral("Highlight matching tags"), true);
+    completeClosingTags =
+        addCheck(edit, "CompleteClosingTags", QStringLiteral("Complete closing tags"), true);
+    addClosingTags = addCheck(edit, "AddClosingTags", QStringLiteral("Add closing tags"), false);
 
     tools = addMenu(bar, "Tools", QStringLiteral("Tools"));
     visEd = addCommand(tools, "VisEd", QStringLiteral("Visual Editor"));

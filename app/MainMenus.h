@@ -36,6 +36,13 @@ struct MainMenus {
     QAction* fnd;
     QAction* repl;
     QAction* wrap;
+    QAction* foldAll;
+    QAction* unfoldAll;
+    QAction* codeFolding;
+    QAction* matchingTag;
+    QAction* highlightMatching;
+    QAction* completeClosingTags;
+    QAction* addClosingTags;
 
     QMenu* tools;
     QAction* visEd;

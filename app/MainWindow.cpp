@@ -205,6 +205,24 @@ void MainWindow::connectCommands()
     connect(m.repl, &QAction::triggered, this, [this] { openFind(true); });
     connect(m.wrap, &QAction::toggled, m_editor, &Editor::setWrapByWords);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
+    connect(m.foldAll, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_editor->foldAll();
+    });
+    connect(m.unfoldAll, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_editor->unfoldAll();
+    });
+    connect(m.matchingTag, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_editor->jumpToMatch();
+    });
+    for (const EditorSwitch& item : editorSwitches()) {
+        connect(item.action, &QAction::toggled, this, [this, item](bool on) {
+            m_context.settings.*item.setting = on;
+            (m_editor->*item.apply)(on);
+        });
+    }
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!m_closingTab && m_documents.inUse(index))
@@ -323,6 +341,16 @@ void MainWindow::load()
     applySettings();
 }
 
+QList<MainWindow::EditorSwitch> MainWindow::editorSwitches() const
+{
+    return {
+        {m_menus->codeFolding, &Settings::codeFolding, &Editor::setFoldingEnabled},
+        {m_menus->highlightMatching, &Settings::highlightMatching, &Editor::setMatchHighlighting},
+        {m_menus->completeClosingTags, &Settings::completeClosingTags,
+         &Editor::setCompleteClosingTags},
+        {m_menus->addClosingTags, &Settings::addClosingTags, &Editor::setAddClosingTags}};
+}
+
 void MainWindow::applySettings()
 {
     Settings& s = m_context.settings;
@@ -334,6 +362,10 @@ void MainWindow::applySettings()
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
     m_files->rebuildRecentMenu();
     m_files->rebuildExternalMenu();
+    for (const EditorSwitch& item : editorSwitches()) {
+        item.action->setChecked(s.*item.setting);
+        (m_editor->*item.apply)(s.*item.setting);
+    }
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
     const QList<QAction*> pending{m_menus->visEd, m_menus->redit};

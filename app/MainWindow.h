@@ -106,6 +106,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // An editor switch of the Edit menu: its entry, its setting and the editor's setter.
+    struct EditorSwitch {
+        QAction* action;
+        bool Settings::*setting;
+        void (Editor::*apply)(bool);
+    };
+    QList<EditorSwitch> editorSwitches() const;
+
     void buildWindow();
     void connectCommands();
     void connectToolCommands();

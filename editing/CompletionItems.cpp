@@ -40,6 +40,17 @@ void CompletionItems::parse(const QByteArray& bytes)
     }
 }
 
+QSet<QByteArray> CompletionItems::voidNames() const
+{
+    QSet<QByteArray> names;
+    for (qsizetype i = 0; i < m_names.size(); ++i) {
+        if (m_kinds.at(i).trimmed() == QLatin1String("1") &&
+            !m_names.at(i).startsWith(QLatin1Char('?')))
+            names.insert(m_names.at(i).toLower().toLatin1());
+    }
+    return names;
+}
+
 int CompletionItems::firstStartingWith(const QStringList& items, const QString& typed)
 {
     for (int i = 0; i < items.size(); ++i) {

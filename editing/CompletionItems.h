@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,8 @@ public:
     // The table of the file: tag names and their kinds, one entry per line.
     const QStringList& names() const { return m_names; }
     const QStringList& kinds() const { return m_kinds; }
+    // The tags of kind 1, which take no closing tag, in lower case ("?php" aside).
+    QSet<QByteArray> voidNames() const;
 
     // The first item that begins with `typed` (letter case ignored), or -1.
     static int firstStartingWith(const QStringList& items, const QString& typed);

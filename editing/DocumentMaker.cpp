@@ -50,9 +50,15 @@ QsciDocument DocumentMaker::create(LexerKind kind)
     QsciDocument document;
     m_maker->setDocument(document);
     m_maker->setLexer(nullptr);
-    if (QsciLexer* documentLexer = lexer(kind))
+    if (QsciLexer* documentLexer = lexer(kind)) {
         m_maker->setLexer(documentLexer);
-    else
+        // The lexer works out the foldable blocks as it colours; whether they can be folded is
+        // the view's business.
+        m_maker->SendScintilla(S::SCI_SETPROPERTY, "fold", "1");
+        m_maker->SendScintilla(S::SCI_SETPROPERTY, "fold.html", "1");
+        m_maker->SendScintilla(S::SCI_SETPROPERTY, "fold.html.preprocessor", "1");
+        m_maker->SendScintilla(S::SCI_SETPROPERTY, "fold.compact", "0");
+    } else
         m_maker->SendScintilla(S::SCI_SETLEXER, static_cast<unsigned long>(S::SCLEX_NULL));
     m_maker->SendScintilla(S::SCI_SETEOLMODE, static_cast<unsigned long>(S::SC_EOL_CRLF));
     // The maker lets go of the document; the caller's handle keeps it alive.

@@ -9,6 +9,7 @@
 #include "editing/EditorStyles.h"
 #include "editing/KeyCommands.h"
 #include "editing/LongLineWatch.h"
+#include "editing/MatchHighlighter.h"
 #include "editing/PhpKeywords.h"
 #include "editing/StatusCounter.h"
 #include "editing/TagCompletion.h"
@@ -49,6 +50,9 @@ Editor::Editor(QWidget* parent)
     , m_font(EditorStyles::editorFont())
     , m_maker(std::make_unique<DocumentMaker>())
     , m_styleBlocks(this)
+    , m_folding(*this)
+    , m_match(new MatchHighlighter(*this))
+    , m_closingTags(*this)
     , m_gutter(*this)
     , m_colourer(new BackgroundColourer(this))
     , m_longLines(new LongLineWatch(
@@ -64,7 +68,13 @@ Editor::Editor(QWidget* parent)
     m_colourer->setEnabled(!EditorAccessibility::isFull());
 
     setMarginWidth(1, 0);
-    setMarginWidth(2, 0);
+    m_folding.setEnabled(true);
+    m_match->setEnabled(true);
+    // Several carets: Alt+drag selects a rectangle, and typing goes in at every caret.
+    sci(SCI_SETMULTIPLESELECTION, 1);
+    sci(SCI_SETADDITIONALSELECTIONTYPING, 1);
+    sci(SCI_SETMULTIPASTE, SC_MULTIPASTE_EACH);
+    sci(SCI_SETRECTANGULARSELECTIONMODIFIER, SCMOD_ALT);
 
     // The component's own handler of view updates counts the caret's column from the start of
     // its line, for a signal and a brace highlighting this editor does not use: a tenth of a
@@ -94,6 +104,7 @@ bool Editor::loadLanguageFiles(const QString& languagesFolder)
     const bool listRead = m_completion->loadItems(folder + QLatin1String("SyntaxHTML.lng"));
     const QByteArray keywords = PhpKeywords::load(folder + QLatin1String("php.lng"));
     m_maker->setPhpKeywords(keywords);
+    m_closingTags.setVoidNames(m_completion->items().voidNames());
     return listRead && !keywords.isEmpty();
 }
 
@@ -105,6 +116,8 @@ QsciDocument Editor::createDocument(LexerKind kind)
 void Editor::setDocument(const QsciDocument& document)
 {
     m_completion->close();
+    // The marks of a match belong to the document left.
+    m_match->clear();
     ++m_quiet;
     QsciScintilla::setDocument(document);
     m_changePending = false;
@@ -114,6 +127,7 @@ void Editor::setDocument(const QsciDocument& document)
     m_styleBlocks.invalidate();
     m_gutter.update();
     m_longLines->documentShown();
+    m_match->caretMoved();
     refreshStatus();
 }
 
@@ -150,6 +164,7 @@ Editor::ViewState Editor::viewState() const
         sci(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(sci(SCI_GETFIRSTVISIBLELINE)));
     state.selectionStart = sci(SCI_GETANCHOR);
     state.selectionEnd = sci(SCI_GETCURRENTPOS);
+    state.foldedLines = m_folding.foldedLines();
     return state;
 }
 
@@ -160,6 +175,8 @@ void Editor::restoreViewState(const ViewState& state)
         const qint64 anchor = std::clamp<qint64>(state.selectionStart, 0, length);
         const qint64 caret = std::clamp<qint64>(state.selectionEnd, 0, length);
         sci(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+        // Before the first line: folded blocks change which lines are visible.
+        m_folding.fold(state.foldedLines);
         const qint64 line =
             std::clamp<qint64>(state.firstVisibleLine, 0, sci(SCI_GETLINECOUNT) - 1);
         sci(SCI_SETFIRSTVISIBLELINE,
@@ -232,6 +249,38 @@ void Editor::detectLineEnd()
         setEolMode(EolMac);
         break;
     }
+}
+
+void Editor::setFoldingEnabled(bool on)
+{
+    m_folding.setEnabled(on);
+}
+
+void Editor::foldAll()
+{
+    m_longLines->moveView([this] { m_folding.foldAll(); });
+}
+
+void Editor::unfoldAll()
+{
+    m_folding.unfoldAll();
+}
+
+void Editor::setMatchHighlighting(bool on)
+{
+    m_match->setEnabled(on);
+}
+
+bool Editor::highlightsMatching() const
+{
+    return m_match->isEnabled();
+}
+
+bool Editor::jumpToMatch()
+{
+    const bool moved = m_match->jumpToPartner();
+    refreshStatus();
+    return moved;
 }
 
 void Editor::setLineNumbersVisible(bool visible)
@@ -408,6 +457,7 @@ void Editor::flushContentChanged()
     m_changePending = false;
     m_gutter.update();
     m_longLines->textChanged();
+    m_match->caretMoved();
     Q_EMIT contentChanged();
 }
 
@@ -418,6 +468,7 @@ void Editor::onUpdateUi(int updated)
     if (m_appliedKind == LexerKind::Html)
         m_styleBlocks.updateVisible();
     if (updated & SC_UPDATE_SELECTION) {
+        m_match->caretMoved();
         if (m_completion->isOpen())
             m_completion->follow();
         const QString text = statusText();
@@ -497,8 +548,10 @@ void Editor::keyPressEvent(QKeyEvent* e)
             QsciScintilla::keyPressEvent(e);
         const long caret = sci(SCI_GETCURRENTPOS);
         // The typed character decides, not the key: "<" sits on different keys by layout.
-        if (e->text() == QLatin1String("<") && caret > 0 &&
-            sci(SCI_GETCHARAT, static_cast<unsigned long>(caret - 1)) == '<')
+        if (m_appliedKind == LexerKind::Html && m_closingTags.typed(e->text()))
+            m_completion->close();
+        else if (e->text() == QLatin1String("<") && caret > 0 &&
+                 sci(SCI_GETCHARAT, static_cast<unsigned long>(caret - 1)) == '<')
             m_completion->open();
         else if (m_completion->isOpen())
             m_completion->follow();

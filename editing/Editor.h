@@ -1,6 +1,8 @@
 #pragma once
 
+#include "editing/ClosingTags.h"
 #include "editing/EditRules.h"
+#include "editing/Folding.h"
 #include "editing/LexerChoice.h"
 #include "editing/LineNumberGutter.h"
 #include "editing/LongLineWatch.h"
@@ -20,6 +22,7 @@ class CompletionList;
 class DocumentMaker;
 class KeyCommands;
 class LangStrings;
+class MatchHighlighter;
 class StatusCounter;
 class TagCompletion;
 
@@ -31,11 +34,13 @@ class Editor : public QsciScintilla {
 
 public:
     // What a slot keeps of the view when it is left: positions are byte positions of the
-    // document; the selection runs from its anchor (start) to the caret (end).
+    // document; the selection runs from its anchor (start) to the caret (end); the folded
+    // blocks by the lines that head them.
     struct ViewState {
         qint64 firstVisibleLine = 0;
         qint64 selectionStart = 0;
         qint64 selectionEnd = 0;
+        QList<qint64> foldedLines;
         bool operator==(const ViewState&) const = default;
     };
 
@@ -102,6 +107,25 @@ public:
     bool lineNumbersVisible() const { return m_gutter.isVisible(); }
     void setWrapByWords(bool on);
     bool wrapsByWords() const { return wrapMode() == WrapWord; }
+
+    // Code folding: the fold margin; off, every block is unfolded.
+    void setFoldingEnabled(bool on);
+    bool foldingEnabled() const { return m_folding.isEnabled(); }
+    void foldAll();
+    void unfoldAll();
+
+    // The partner of the tag name or bracket at the caret shown once the caret rests.
+    void setMatchHighlighting(bool on);
+    bool highlightsMatching() const;
+    // Moves the caret to the partner of the tag name or bracket at it; false when there is none.
+    bool jumpToMatch();
+
+    // "</" typed in an HTML document is completed with the innermost open element's closing tag.
+    void setCompleteClosingTags(bool on) { m_closingTags.setCompleteOnSlash(on); }
+    bool completesClosingTags() const { return m_closingTags.completesOnSlash(); }
+    // The ">" of an opening tag typed in an HTML document adds its closing tag after the caret.
+    void setAddClosingTags(bool on) { m_closingTags.setAddAfterOpening(on); }
+    bool addsClosingTags() const { return m_closingTags.addsAfterOpening(); }
 
     StatusLine::Position statusPosition() const;
     QString statusText() const;
@@ -171,6 +195,9 @@ private:
     LexerKind m_appliedKind = LexerKind::PlainText;
 
     StyleBlockColourer m_styleBlocks;
+    Folding m_folding;
+    MatchHighlighter* m_match;
+    ClosingTags m_closingTags;
     LineNumberGutter m_gutter;
     BackgroundColourer* m_colourer;
     LongLineWatch* m_longLines;

@@ -66,10 +66,14 @@ KeyCommands::Outcome KeyCommands::run(const QKeyEvent& e)
         Q_EMIT m_editor.tagEntryRequested(BoldTagEntry);
         break;
     case Command::IndentedLineEnd:
-        insertIndentedLineEnd();
-        break;
     case Command::Tab:
-        m_editor.replaceSelectionBytes('\t' + m_editor.selectedBytes());
+        // With several carets the component types the key at each of them.
+        if (m_editor.SendScintilla(S::SCI_GETSELECTIONS) > 1)
+            return Outcome::NotOurs;
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+            m_editor.replaceSelectionBytes('\t' + m_editor.selectedBytes());
+        else
+            insertIndentedLineEnd();
         break;
     }
     return Outcome::Done;

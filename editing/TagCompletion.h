@@ -24,6 +24,7 @@ public:
     bool loadItems(const QString& path);
 
     CompletionList* list() const { return m_list; }
+    const CompletionItems& items() const { return m_items; }
     bool isOpen() const { return m_open; }
     // Where the list was opened: the position just after the "<".
     qint64 start() const { return m_start; }

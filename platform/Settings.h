@@ -39,6 +39,11 @@ struct Settings {
     QList<ExternalProgram> externalPrograms{ExternalProgram{}};
     QString phpPath;
     bool openLastSession = false;
+    // The editor's switches; a settings file that does not name them leaves these.
+    bool codeFolding = true;
+    bool highlightMatching = true;
+    bool completeClosingTags = true;
+    bool addClosingTags = false;
 
     void addExternalProgram(const ExternalProgram& program) { externalPrograms.append(program); }
 };

@@ -25,6 +25,25 @@ QString declaredLanguage(const QByteArray& bytes)
     return probe.language;
 }
 
+// The editor's switches by their keys, in the order they are written.
+QList<std::pair<QLatin1String, bool Settings::*>> switches()
+{
+    return {{QLatin1String("Folding"), &Settings::codeFolding},
+            {QLatin1String("MatchTags"), &Settings::highlightMatching},
+            {QLatin1String("CloseTags"), &Settings::completeClosingTags},
+            {QLatin1String("AutoCloseTags"), &Settings::addClosingTags}};
+}
+
+// The switch named by `key`; null when it names none.
+bool* switchOf(const QString& key, Settings& settings)
+{
+    for (const auto& [name, member] : switches()) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return &(settings.*member);
+    }
+    return nullptr;
+}
+
 void applyLine(const QString& line, Settings& settings)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -62,6 +81,9 @@ void applyLine(const QString& line, Settings& settings)
                                                         fields.at(3), fields.at(4)});
     } else if (key == QLatin1String("php")) {
         settings.phpPath = value;
+    } else if (bool* flag = switchOf(key, settings)) {
+        if (const auto on = SettingsFile::booleanValue(value))
+            *flag = *on;
     }
 }
 
@@ -104,7 +126,7 @@ QString SettingsFile::compose(const Settings& settings)
                            FieldSeparator));
     }
 
-    const QStringList entries{
+    QStringList entries{
         QLatin1String("Language=") + settings.language,
         QLatin1String("IsHTTPServer=") + QString::number(settings.isHttpServer),
         QLatin1String("PathToHTTPD=") + settings.pathToHttpd,
@@ -117,6 +139,8 @@ QString SettingsFile::compose(const Settings& settings)
         settings.openLastSession ? QStringLiteral("open_last_session=1") : QString(),
         QLatin1String("ServerAddress=") + settings.serverAddress,
     };
+    for (const auto& [name, member] : switches())
+        entries.append(name + QLatin1Char('=') + QLatin1Char(settings.*member ? '1' : '0'));
     QString text;
     for (const QString& entry : entries)
         text += entry + CrLf;

@@ -8,8 +8,8 @@
 namespace Quillorn {
 
 // Owns the format of settings.dat: "key=value" lines, keys compared without regard to case,
-// read once at start and rewritten whole, as ten entries, at exit: the nine the program has
-// always written, then the preview server's address.
+// read once at start and rewritten whole, as fourteen entries, at exit: the nine the program has
+// always written, the preview server's address, then the editor's four switches.
 class SettingsFile {
 public:
     explicit SettingsFile(QString path)
@@ -27,7 +27,7 @@ public:
     // Applies the lines of `text` as read from the file.
     static void apply(const QString& text, Settings& settings);
 
-    // The ten entries written at exit, each ended by CR LF.
+    // The fourteen entries written at exit, each ended by CR LF.
     static QString compose(const Settings& settings);
 
     // Rewrites the file from `settings`; on failure the old file stays as it was.

@@ -98,6 +98,14 @@ private Q_SLOTS:
     void lineNumbersFollowLineCountAndToggle();
     void wrapByWords();
     void modificationMaskStaysQuick();
+
+    void foldBlocksOfAKnownPage_data();
+    void foldBlocksOfAKnownPage();
+    void foldsSurviveADocumentSwitchAndGoWhenSwitchedOff();
+    void closingTagsAsTyped_data();
+    void closingTagsAsTyped();
+    void matchingTagIsMarkedAndJumpedTo();
+    void typingGoesIntoEveryLineOfARectangle();
 };
 
 void EditorTest::initTestCase()
@@ -285,6 +293,8 @@ void EditorTest::completionMovesWithWrapAround()
 void EditorTest::completionDoubleClickInserts()
 {
     auto editor = makeEditor("<p>");
+    // Otherwise "</" is completed to "</p>" at once and the list closes.
+    editor->setCompleteClosingTags(false);
     setSelection(*editor, 3, 3);
     QTest::keyClicks(editor.get(), "</");
     CompletionList* list = editor->completionList();
@@ -686,6 +696,133 @@ void EditorTest::modificationMaskStaysQuick()
     QCOMPARE(sci(*editor, S::SCI_GETMODEVENTMASK), quick);
     QCOMPARE(editor->objectName(), QStringLiteral("Rich"));
     QVERIFY(editor->isUtf8());
+}
+
+void EditorTest::foldBlocksOfAKnownPage_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<LexerKind>("kind");
+    QTest::addColumn<long>("header");
+    QTest::addColumn<long>("lastChild");
+    QTest::newRow("nested elements")
+        << QByteArray("<html>\r\n<body>\r\n<div>\r\n<p>x</p>\r\n</div>\r\n</body>\r\n</html>\r\n")
+        << LexerKind::Html << 2L << 4L;
+    QTest::newRow("PHP braces") << QByteArray(
+                                       "<p>\r\n<?php\r\nif ($a) {\r\n  echo 1;\r\n}\r\n?>\r\n")
+                                << LexerKind::Html << 2L << 4L;
+    QTest::newRow("CSS rule") << QByteArray("a {\r\n  color: red;\r\n}\r\nb { }\r\n")
+                              << LexerKind::Css << 0L << 2L;
+    QTest::newRow("JavaScript function")
+        << QByteArray("function f() {\r\n  return 1;\r\n}") << LexerKind::JavaScript << 0L << 2L;
+}
+
+void EditorTest::foldBlocksOfAKnownPage()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(LexerKind, kind);
+    QFETCH(long, header);
+    QFETCH(long, lastChild);
+    auto editor = makeEditor(text, kind);
+    editor->colour(0, text.size());
+    QVERIFY(sci(*editor, S::SCI_GETFOLDLEVEL, header) & S::SC_FOLDLEVELHEADERFLAG);
+    QCOMPARE(sci(*editor, S::SCI_GETLASTCHILD, header, -1), lastChild);
+}
+
+void EditorTest::foldsSurviveADocumentSwitchAndGoWhenSwitchedOff()
+{
+    auto editor = makeEditor("<div>\r\n<p>\r\nx\r\n</p>\r\n</div>\r\n");
+    editor->foldAll();
+    const Editor::ViewState state = editor->viewState();
+    // The outermost blocks.
+    QCOMPARE(state.foldedLines, (QList<qint64>{0}));
+
+    const QsciDocument first = editor->document();
+    editor->setDocument(editor->createDocument(LexerKind::Html));
+    editor->setDocument(first);
+    editor->restoreViewState(state);
+    QCOMPARE(editor->viewState().foldedLines, state.foldedLines);
+    QVERIFY(!sci(*editor, S::SCI_GETLINEVISIBLE, 2));
+
+    editor->unfoldAll();
+    QVERIFY(editor->viewState().foldedLines.isEmpty());
+    QVERIFY(sci(*editor, S::SCI_GETLINEVISIBLE, 2));
+
+    editor->foldAll();
+    editor->setFoldingEnabled(false);
+    QVERIFY(editor->viewState().foldedLines.isEmpty());
+    QCOMPARE(sci(*editor, S::SCI_GETMARGINWIDTHN, 2), 0L);
+    editor->foldAll();
+    QVERIFY(editor->viewState().foldedLines.isEmpty());
+}
+
+void EditorTest::closingTagsAsTyped_data()
+{
+    // "|" stands for the caret, before typing and after.
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("addAfterOpening");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("innermost element") << QByteArray("<div><p>x|") << QStringLiteral("</") << false
+                                       << QByteArray("<div><p>x</p>|");
+    QTest::newRow("void element passed") << QByteArray("<td>x<br>|") << QStringLiteral("</")
+                                         << false << QByteArray("<td>x<br></td>|");
+    QTest::newRow("inside PHP") << QByteArray("<div><?php echo '|") << QStringLiteral("</") << false
+                                << QByteArray("<div><?php echo '</|");
+    QTest::newRow("inside a script") << QByteArray("<div><script>s = '|") << QStringLiteral("</")
+                                     << false << QByteArray("<div><script>s = '</|");
+    QTest::newRow("opening tag, adding on")
+        << QByteArray("<div>|") << QStringLiteral("<p>") << true << QByteArray("<div><p>|</p>");
+    QTest::newRow("opening tag, adding off")
+        << QByteArray("<div>|") << QStringLiteral("<p>") << false << QByteArray("<div><p>|");
+    QTest::newRow("void element, adding on")
+        << QByteArray("<div>|") << QStringLiteral("<br>") << true << QByteArray("<div><br>|");
+}
+
+void EditorTest::closingTagsAsTyped()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, typed);
+    QFETCH(bool, addAfterOpening);
+    QFETCH(QByteArray, expected);
+    auto editor = makeEditor(QByteArray(text).replace("|", ""));
+    editor->setAddClosingTags(addAfterOpening);
+    const long caret = text.indexOf('|');
+    setSelection(*editor, caret, caret);
+    typeText(editor.get(), typed);
+    QCOMPARE(editor->bytes(), QByteArray(expected).replace("|", ""));
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), long(expected.indexOf('|')));
+}
+
+void EditorTest::matchingTagIsMarkedAndJumpedTo()
+{
+    auto editor = makeEditor("<div><p>x</p></div>");
+    const auto marked = [&editor](long position) {
+        return sci(*editor, S::SCI_INDICATORVALUEAT, S::INDIC_CONTAINER, position) != 0;
+    };
+    setSelection(*editor, 2, 2);
+    QTRY_VERIFY(marked(15));
+    QVERIFY(marked(1));
+    QVERIFY(!marked(6));
+
+    QVERIFY(editor->jumpToMatch());
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), 15L);
+    QTRY_VERIFY(marked(1));
+    QVERIFY(editor->jumpToMatch());
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), 1L);
+
+    editor->setMatchHighlighting(false);
+    QVERIFY(!marked(1) && !marked(15));
+    setSelection(*editor, 8, 8);
+    QVERIFY(!editor->jumpToMatch());
+}
+
+void EditorTest::typingGoesIntoEveryLineOfARectangle()
+{
+    auto editor = makeEditor("ab\r\ncd\r\nef\r\n");
+    sci(*editor, S::SCI_SETRECTANGULARSELECTIONANCHOR, 1);
+    sci(*editor, S::SCI_SETRECTANGULARSELECTIONCARET, 9);
+    typeText(editor.get(), QStringLiteral("X"));
+    QCOMPARE(editor->bytes(), QByteArray("aXb\r\ncXd\r\neXf\r\n"));
 }
 
 QTEST_MAIN(EditorTest)

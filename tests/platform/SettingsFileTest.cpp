@@ -20,7 +20,7 @@ private Q_SLOTS:
     void numbers();
     void lastLineWithoutLineEndIsLost();
     void lfOnlyLinesAreRead();
-    void writesTenLinesWithFourOfThemEmpty();
+    void writesFourteenLinesWithFourOfThemEmpty();
     void writesRecentSlotsWithSeparatorsForEmptyOnes();
     void dropsExternWithEmptyNameAtWrite();
     void roundTripKeepsEverything();
@@ -123,15 +123,16 @@ void SettingsFileTest::lfOnlyLinesAreRead()
     QVERIFY(s.tidyAvailable == true);
 }
 
-void SettingsFileTest::writesTenLinesWithFourOfThemEmpty()
+void SettingsFileTest::writesFourteenLinesWithFourOfThemEmpty()
 {
-    // The nine lines older versions write, then the server's address.
+    // The nine lines older versions write, the server's address, then the editor's switches.
     Settings s;
     QCOMPARE(
         SettingsFile::compose(s),
         QStringLiteral("Language=\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
                        "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n\r\n\r\n"
-                       "ServerAddress=http://127.0.0.1/\r\n"));
+                       "ServerAddress=http://127.0.0.1/\r\n"
+                       "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n"));
 }
 
 void SettingsFileTest::writesRecentSlotsWithSeparatorsForEmptyOnes()
@@ -159,7 +160,9 @@ void SettingsFileTest::dropsExternWithEmptyNameAtWrite()
         (QStringList{QStringLiteral("plugin=a\\\\\\b.so"), QStringLiteral("plugin=c\\\\\\d.so"),
                      QStringLiteral("extern=Kept///%1///app////bin/app///SYSTEM"),
                      QStringLiteral("php=/usr/bin/php"), QStringLiteral("open_last_session=1"),
-                     QStringLiteral("ServerAddress=http://127.0.0.1/"), QString()}));
+                     QStringLiteral("ServerAddress=http://127.0.0.1/"), QStringLiteral("Folding=1"),
+                     QStringLiteral("MatchTags=1"), QStringLiteral("CloseTags=1"),
+                     QStringLiteral("AutoCloseTags=0"), QString()}));
 }
 
 void SettingsFileTest::roundTripKeepsEverything()
@@ -175,6 +178,10 @@ void SettingsFileTest::roundTripKeepsEverything()
     s.addExternalProgram({QStringLiteral("Gimp"), QStringLiteral("%1"), QStringLiteral("gimp"),
                           QStringLiteral("/usr/bin/gimp"), QStringLiteral("SYSTEM")});
     s.phpPath = QStringLiteral("/usr/bin/php");
+    s.codeFolding = false;
+    s.highlightMatching = false;
+    s.completeClosingTags = false;
+    s.addClosingTags = true;
     const SettingsFile file(env.path(QStringLiteral("settings.dat")));
     QVERIFY(file.write(s).ok());
     // Russian settings are written in the Russian code page.
@@ -190,6 +197,9 @@ void SettingsFileTest::roundTripKeepsEverything()
     QVERIFY(back.tidyAvailable == true);
     QCOMPARE(back.externalPrograms, s.externalPrograms);
     QCOMPARE(back.phpPath, s.phpPath);
+    QCOMPARE(std::tuple(back.codeFolding, back.highlightMatching, back.completeClosingTags,
+                        back.addClosingTags),
+             std::tuple(false, false, false, true));
 }
 
 void SettingsFileTest::damagedFilesGiveDefaults_data()
@@ -217,7 +227,7 @@ void SettingsFileTest::damagedFilesGiveDefaults()
     // Files of older versions say nothing of the server's address.
     QCOMPARE(s.serverAddress, Settings::defaultServerAddress());
     // Whatever was read, the file written back is a valid one.
-    QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 10);
+    QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 14);
 }
 
 void SettingsFileTest::missingFileChangesNothing()
