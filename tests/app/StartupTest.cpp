@@ -160,7 +160,8 @@ void StartupTest::stopSignalsRewriteSettings()
     QCOMPARE(env.readFile(QStringLiteral("settings.dat")),
              QByteArray("Language=russian\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
                         "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=true\r\n\r\n\r\n"
-                        "php=/usr/bin/php\r\n\r\nServerAddress=http://127.0.0.1/\r\n"));
+                        "php=/usr/bin/php\r\n\r\nServerAddress=http://127.0.0.1/\r\n"
+                        "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n"));
     QVERIFY(QFile::exists(env.path(QStringLiteral("last_session.qlp"))));
 }
 

@@ -80,19 +80,22 @@ void SettingsWindowTest::editsReachTheSettingsFileAtExit_data()
     QTest::addColumn<QByteArray>("written");
 
     const QByteArray noRecent("LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\n");
+    const QByteArray switches("Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n");
     const QByteArray php = QStandardPaths::findExecutable(QStringLiteral("php")).toUtf8();
     QTest::newRow("every setting")
         << QByteArray("Language=english\r\nTidy=true\r\n") << false << true
         << QStringList{"Viewer", "%1", "view", "/usr/bin/view", "SYSTEM"} << -1 << true
         << "Language=english\r\nIsHTTPServer=-1\r\nPathToHTTPD=/srv/www/\r\n" + noRecent +
                "Tidy=false\r\n\r\nextern=Viewer///%1///view////usr/bin/view///SYSTEM\r\nphp=" +
-               php + "\r\nopen_last_session=1\r\nServerAddress=http://localhost:8080/\r\n";
+               php + "\r\nopen_last_session=1\r\nServerAddress=http://localhost:8080/\r\n" +
+               switches;
     const QByteArray oldPhp("php=/opt/php/bin/php\r\n");
     QTest::newRow("a program with an empty field is refused")
         << "Tidy=true\r\n" + oldPhp << true << false
         << QStringList{"Viewer", "%1", " ", "/usr/bin/view", "SYSTEM"} << -1 << true
         << "Language=english\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n" + noRecent +
-               "Tidy=true\r\n\r\n\r\n" + oldPhp + "\r\nServerAddress=http://127.0.0.1/\r\n";
+               "Tidy=true\r\n\r\n\r\n" + oldPhp + "\r\nServerAddress=http://127.0.0.1/\r\n" +
+               switches;
     QTest::newRow("delete")
         << "Tidy=true\r\n" + oldPhp +
                "extern=One///%1///one////bin/one///SYSTEM\r\nextern=Two///%1///two////bin/"
@@ -100,12 +103,13 @@ void SettingsWindowTest::editsReachTheSettingsFileAtExit_data()
         << true << false << QStringList{} << 0 << true
         << "Language=english\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n" + noRecent +
                "Tidy=true\r\n\r\nextern=Two///%1///two////bin/two///SYSTEM\r\n" + oldPhp +
-               "\r\nServerAddress=http://example.org:81/\r\n";
+               "\r\nServerAddress=http://example.org:81/\r\n" + switches;
     QTest::newRow("cancel keeps the settings")
         << "Tidy=true\r\n" + oldPhp << false << true
         << QStringList{"Viewer", "%1", "view", "/usr/bin/view", "SYSTEM"} << 0 << false
         << "Language=english\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n" + noRecent +
-               "Tidy=true\r\n\r\n\r\n" + oldPhp + "\r\nServerAddress=http://127.0.0.1/\r\n";
+               "Tidy=true\r\n\r\n\r\n" + oldPhp + "\r\nServerAddress=http://127.0.0.1/\r\n" +
+               switches;
 }
 
 void SettingsWindowTest::editsReachTheSettingsFileAtExit()
