@@ -42,11 +42,15 @@ void CompletionItems::parse(const QByteArray& bytes)
 
 QSet<QByteArray> CompletionItems::voidNames() const
 {
+    // The list inserts these alone too, but their closing tag may only be left out: an open
+    // list item or option still closes.
+    static const QSet<QByteArray> mayClose{"li", "option", "dt", "dd", "p", "tr", "td", "th"};
     QSet<QByteArray> names;
     for (qsizetype i = 0; i < m_names.size(); ++i) {
-        if (m_kinds.at(i).trimmed() == QLatin1String("1") &&
-            !m_names.at(i).startsWith(QLatin1Char('?')))
-            names.insert(m_names.at(i).toLower().toLatin1());
+        const QByteArray name = m_names.at(i).toLower().toLatin1();
+        if (m_kinds.at(i).trimmed() == QLatin1String("1") && !name.startsWith('?') &&
+            !mayClose.contains(name))
+            names.insert(name);
     }
     return names;
 }

@@ -19,7 +19,8 @@ public:
     // The table of the file: tag names and their kinds, one entry per line.
     const QStringList& names() const { return m_names; }
     const QStringList& kinds() const { return m_kinds; }
-    // The tags of kind 1, which take no closing tag, in lower case ("?php" aside).
+    // The elements that never take a closing tag, in lower case: the tags of kind 1 but "?php"
+    // and those whose closing tag is only optional.
     QSet<QByteArray> voidNames() const;
 
     // The first item that begins with `typed` (letter case ignored), or -1.

@@ -23,7 +23,8 @@ long bgr(const QColor& colour)
 } // namespace
 
 MatchHighlighter::MatchHighlighter(QsciScintilla& view)
-    : m_view(view)
+    : QObject(&view)
+    , m_view(view)
 {
     m_idle.setSingleShot(true);
     m_idle.setInterval(0);

@@ -17,6 +17,7 @@ class MatchHighlighter : public QObject {
     Q_OBJECT
 
 public:
+    // Lives and dies with `view`.
     explicit MatchHighlighter(QsciScintilla& view);
 
     void setEnabled(bool on);

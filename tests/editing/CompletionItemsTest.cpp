@@ -46,6 +46,10 @@ void CompletionItemsTest::shippedListHasVoidElementsAlone()
     }
     QVERIFY(list.contains(QStringLiteral("/TABLE>")));
     QVERIFY(list.contains(QStringLiteral("?php")));
+    // A list item is inserted alone but still closes.
+    QVERIFY(items.voidNames().contains("br"));
+    QVERIFY(!items.voidNames().contains("li"));
+    QVERIFY(!items.voidNames().contains("?php"));
 }
 
 void CompletionItemsTest::missingFileGivesEmptyList()
