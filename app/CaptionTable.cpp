@@ -54,6 +54,9 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"setNum", Str::LineNumbers, ""},
         {"phpReference", Str::PhpFunctionsReference, ""},
         {"PrintPreview", Str::PrintPreview, ""},
+        {"GoToLine", Str::GoToLine, ""},
+        {"ToggleComment", Str::ToggleComment, ""},
+        {"FindInFiles", Str::FindInFiles, ""},
     };
     return table;
 }
