@@ -43,11 +43,11 @@ TextFinder::TextFinder(const Options& options)
     QRegularExpression::PatternOptions flags = QRegularExpression::MultilineOption;
     if (!options.matchCase)
         flags |= QRegularExpression::CaseInsensitiveOption;
-    if (options.wholeWords) {
+    if (options.wholeWords)
         pattern = QStringLiteral("\\b(?:%1)\\b").arg(pattern);
-        // Words of any script, not only ASCII ones.
+    // Words (\b, \w) of any script, not only ASCII ones.
+    if (options.wholeWords || options.regularExpression)
         flags |= QRegularExpression::UseUnicodePropertiesOption;
-    }
     if (!options.pattern.isEmpty())
         m_expression = QRegularExpression(pattern, flags);
     if (options.matchCase && !options.regularExpression)

@@ -62,11 +62,13 @@ void LineCommands::goTo(Editor& editor, const Target& target)
     const auto line = static_cast<unsigned long>(std::clamp(target.line - 1L, 0L, lastLine));
     const long start = sci(editor, S::SCI_POSITIONFROMLINE, line);
     const long end = sci(editor, S::SCI_GETLINEENDPOSITION, line);
-    // Counted in characters; past the line's end (where the component answers 0) is its end.
-    long position =
-        sci(editor, S::SCI_POSITIONRELATIVE, static_cast<unsigned long>(start), target.column - 1);
-    if (position < start || position > end)
-        position = end;
+    // Counted in characters; a column past the line's end is its end.
+    const long characters =
+        sci(editor, S::SCI_COUNTCHARACTERS, static_cast<unsigned long>(start), end);
+    const long position = target.column - 1 >= characters
+                              ? end
+                              : sci(editor, S::SCI_POSITIONRELATIVE,
+                                    static_cast<unsigned long>(start), target.column - 1);
     sci(editor, S::SCI_ENSUREVISIBLEENFORCEPOLICY, line);
     sci(editor, S::SCI_GOTOPOS, static_cast<unsigned long>(position));
     editor.refreshStatus();
@@ -99,9 +101,11 @@ void LineCommands::toggleComment()
     if (probe == end)
         probe = sci(m_editor, S::SCI_GETCURRENTPOS);
     m_editor.colour(start, std::min(sci(m_editor, S::SCI_GETLENGTH), end + 1));
-    const std::optional<CommentToggle::Language> language = CommentToggle::languageOfStyle(
-        static_cast<int>(sci(m_editor, S::SCI_GETSTYLEAT, static_cast<unsigned long>(probe))),
-        m_editor.lexerKind());
+    // The component gives styles as signed bytes; the style sheets' styles lie above 127.
+    const auto style = static_cast<unsigned char>(
+        sci(m_editor, S::SCI_GETSTYLEAT, static_cast<unsigned long>(probe)));
+    const std::optional<CommentToggle::Language> language =
+        CommentToggle::languageOfStyle(style, m_editor.lexerKind());
     if (!language)
         return;
     const std::optional<QByteArray> replacement = CommentToggle::toggle(lines, *language);

@@ -1,16 +1,21 @@
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
+#include "documents/FindInFilesWindow.h"
 #include "support/MainWindowDriver.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUrl>
 
 using namespace Quillorn;
@@ -64,6 +69,8 @@ private Q_SLOTS:
     void switchingKeepsCaretSelectionAndScrollOfEachDocument();
     void ctrlTabCyclesThroughVisibleTabsWithWrapAround();
     void undoHistoryStaysWithItsDocument();
+    void findInFilesReplacesEachOpenDocumentAsOneUndoStep();
+    void commentKeyReachesTheMenuFromTheEditor();
     void saveAllWritesEveryDocumentAndComesBack();
     void pathLabelShortensLongPaths();
     void titleShowsTheCurrentDocumentAndUnsavedMark();
@@ -373,6 +380,69 @@ void MainWindowDocumentsTest::undoHistoryStaysWithItsDocument()
     MainWindowDriver::clickTab(window, 1);
     window.menus().redo->trigger();
     QCOMPARE(editor->text(), QStringLiteral("Ybbb"));
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowDocumentsTest::findInFilesReplacesEachOpenDocumentAsOneUndoStep()
+{
+    Fixture f;
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window));
+    MainWindowDriver::openThroughDialog(f, window,
+                                        f.document(QStringLiteral("a.html"), "<p>cat</p>\r\nCat"));
+    MainWindowDriver::openThroughDialog(f, window, f.document(QStringLiteral("b.html"), "a cat"));
+    Editor* editor = window.editor();
+
+    window.menus().findInFiles->trigger();
+    FindInFilesWindow* find = window.findInFilesWindow();
+    QVERIFY(find && find->isVisible());
+    find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("cat"));
+    find->findChild<QLineEdit*>(QStringLiteral("ReplaceWith"))->setText(QStringLiteral("dog"));
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("ReplaceInOpen")),
+                      Qt::LeftButton);
+    QCOMPARE(find->results()->topLevelItemCount(), 0);
+    QCOMPARE(window.currentSlot(), 1);
+    QCOMPARE(editor->bytes(), QByteArray("a dog"));
+    window.menus().undo->trigger();
+    QCOMPARE(editor->bytes(), QByteArray("a cat"));
+
+    MainWindowDriver::clickTab(window, 0);
+    QCOMPARE(editor->bytes(), QByteArray("<p>dog</p>\r\ndog"));
+    window.menus().undo->trigger();
+    QCOMPARE(editor->bytes(), QByteArray("<p>cat</p>\r\nCat"));
+
+    // A double click on a match goes to its document and line.
+    MainWindowDriver::clickTab(window, 1);
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
+    QTreeWidget* results = find->results();
+    QCOMPARE(results->topLevelItemCount(), 3);
+    QTreeWidgetItem* second = results->topLevelItem(1);
+    QCOMPARE(second->text(1), QStringLiteral("2"));
+    const QPoint spot = results->visualItemRect(second).center();
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, spot);
+    QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, spot);
+    QCOMPARE(window.currentSlot(), 0);
+    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 12);
+
+    // An expression that is not valid is told, and nothing is searched.
+    f.prompter.expectMessage(QStringLiteral("not valid"), Prompter::Icon::Exclamation);
+    find->findChild<QCheckBox*>(QStringLiteral("RegularExpression"))->setChecked(true);
+    find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("c(at"));
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
+    QCOMPARE(results->topLevelItemCount(), 3);
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowDocumentsTest::commentKeyReachesTheMenuFromTheEditor()
+{
+    Fixture f;
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window));
+    MainWindowDriver::openThroughDialog(f, window, f.document(QStringLiteral("a.js"), "a();"));
+    window.editor()->setFocus();
+
+    QTest::keyClick(window.editor(), Qt::Key_Slash, Qt::ControlModifier);
+    QCOMPARE(window.editor()->bytes(), QByteArray("// a();"));
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
