@@ -7,6 +7,9 @@
 
 #include "editing/QsciHeaders.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -27,7 +30,15 @@ long sci(const Editor& editor, unsigned int message, unsigned long wParam = 0, l
 LineCommands::LineCommands(Editor& editor)
     : m_editor(editor)
 {
-    sci(m_editor, S::SCI_CLEARCMDKEY, static_cast<unsigned long>('/' | (S::SCMOD_CTRL << 16)));
+    // The component claims a key for its shortcut-override as long as a command of its set is
+    // bound to it, so the binding goes from the set (which also clears the key map).
+    const int key = QKeyCombination(Qt::CTRL | Qt::Key_Slash).toCombined();
+    if (QsciCommand* command = m_editor.standardCommands()->boundTo(key)) {
+        if (command->key() == key)
+            command->setKey(0);
+        else
+            command->setAlternateKey(0);
+    }
 }
 
 std::optional<LineCommands::Target> LineCommands::parseTarget(const QString& input)

@@ -3,8 +3,8 @@
 // window's event loop while the search runs.
 
 #include "app/MainWindow.h"
+#include "bench/support/BenchFigures.h"
 #include "documents/FindInFilesWindow.h"
-#include "support/BenchFigures.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestEnvironment.h"
 
@@ -40,8 +40,8 @@ double grepMs(const QString& folder, int runs)
         timer.start();
         QProcess grep;
         grep.setStandardOutputFile(QProcess::nullDevice());
-        grep.start(QStringLiteral("grep"),
-                   {QStringLiteral("-r"), QStringLiteral("-n"), QStringLiteral("-i"), Word, folder});
+        grep.start(QStringLiteral("grep"), {QStringLiteral("-r"), QStringLiteral("-n"),
+                                            QStringLiteral("-i"), Word, folder});
         grep.waitForFinished(-1);
         best = std::min(best, Bench::msSince(timer));
     }

@@ -70,7 +70,7 @@ private Q_SLOTS:
     void ctrlTabCyclesThroughVisibleTabsWithWrapAround();
     void undoHistoryStaysWithItsDocument();
     void findInFilesReplacesEachOpenDocumentAsOneUndoStep();
-    void commentKeyReachesTheMenuFromTheEditor();
+    void newEditKeysReachTheMenuFromTheEditor();
     void saveAllWritesEveryDocumentAndComesBack();
     void pathLabelShortensLongPaths();
     void titleShowsTheCurrentDocumentAndUnsavedMark();
@@ -433,7 +433,7 @@ void MainWindowDocumentsTest::findInFilesReplacesEachOpenDocumentAsOneUndoStep()
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
-void MainWindowDocumentsTest::commentKeyReachesTheMenuFromTheEditor()
+void MainWindowDocumentsTest::newEditKeysReachTheMenuFromTheEditor()
 {
     Fixture f;
     MainWindow window(f.context);
@@ -443,6 +443,11 @@ void MainWindowDocumentsTest::commentKeyReachesTheMenuFromTheEditor()
 
     QTest::keyClick(window.editor(), Qt::Key_Slash, Qt::ControlModifier);
     QCOMPARE(window.editor()->bytes(), QByteArray("// a();"));
+    f.prompter.expectInput(QString(), QStringLiteral("1:4"));
+    QTest::keyClick(window.editor(), Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(window.editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 3);
+    QTest::keyClick(window.editor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(window.findInFilesWindow() && window.findInFilesWindow()->isVisible());
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
