@@ -123,13 +123,13 @@ FindInFilesWindow::FindInFilesWindow(const LangStrings& strings, const Settings&
         }
     });
     connect(m_folder, &QLineEdit::textEdited, this, [this] { m_inFolder->setChecked(true); });
-    connect(&m_search, &FolderSearch::found, this,
-            [this](const QString& path, const QList<TextFinder::Match>& matches) {
-                addMatches(path, 0, matches);
+    connect(&m_search, &FolderSearch::progress, this,
+            [this](int filesRead, const QList<FolderSearch::FileMatches>& files) {
+                for (const FolderSearch::FileMatches& file : files)
+                    addMatches(file.path, 0, file.matches);
+                m_status->setText(
+                    m_strings.message(Str::SearchProgress, QString::number(filesRead)));
             });
-    connect(&m_search, &FolderSearch::progress, this, [this](int files) {
-        m_status->setText(m_strings.message(Str::SearchProgress, QString::number(files)));
-    });
     connect(&m_search, &FolderSearch::finished, this, [this](bool, int) {
         setSearching(false);
         showResult();

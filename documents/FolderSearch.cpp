@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <utility>
+
 #include <cstring>
 
 namespace Quillorn {
@@ -15,8 +17,8 @@ namespace Quillorn {
 namespace {
 
 constexpr qsizetype BinaryProbeBytes = 8 * 1024;
-// Progress is reported at most this often, so the window's thread stays free.
-constexpr qint64 ProgressIntervalMs = 100;
+// Progress and matches are reported at most this often, so the window's thread stays free.
+constexpr qint64 ProgressIntervalMs = 50;
 
 } // namespace
 
@@ -76,6 +78,12 @@ void FolderSearch::start(const QString& folder, const QString& nameFilter,
                                     patterns = namePatterns(nameFilter), options, language] {
         const TextFinder finder(options);
         int filesRead = 0;
+        QList<FileMatches> pending;
+        const auto reportProgress = [&report, &filesRead, &pending] {
+            report([filesRead, files = std::exchange(pending, {})](FolderSearch* self) {
+                Q_EMIT self->progress(filesRead, files);
+            });
+        };
         QElapsedTimer sinceProgress;
         sinceProgress.start();
         QDirIterator files(folder, patterns, QDir::Files | QDir::Hidden,
@@ -85,14 +93,13 @@ void FolderSearch::start(const QString& folder, const QString& nameFilter,
             QList<TextFinder::Match> matches = searchFile(path, finder, language);
             ++filesRead;
             if (!matches.isEmpty())
-                report([path, matches = std::move(matches)](FolderSearch* self) {
-                    Q_EMIT self->found(path, matches);
-                });
+                pending.append({path, std::move(matches)});
             if (sinceProgress.elapsed() >= ProgressIntervalMs) {
                 sinceProgress.restart();
-                report([filesRead](FolderSearch* self) { Q_EMIT self->progress(filesRead); });
+                reportProgress();
             }
         }
+        reportProgress();
         const bool cancelled = cancel->load();
         report([cancelled, filesRead](FolderSearch* self) {
             self->m_running = false;

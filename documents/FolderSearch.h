@@ -19,6 +19,12 @@ class FolderSearch : public QObject {
     Q_OBJECT
 
 public:
+    // The matches of one file.
+    struct FileMatches {
+        QString path;
+        QList<TextFinder::Match> matches;
+    };
+
     explicit FolderSearch(QObject* parent = nullptr);
     // Cancels a search that still runs and waits for its thread.
     ~FolderSearch() override;
@@ -43,9 +49,9 @@ public:
                                                const QString& language);
 
 Q_SIGNALS:
-    // `filesRead` files were searched so far.
-    void progress(int filesRead);
-    void found(const QString& path, const QList<TextFinder::Match>& matches);
+    // `filesRead` files were searched so far; `files` holds the matches found since the last
+    // report, a file at a time in the order the files were read.
+    void progress(int filesRead, const QList<FolderSearch::FileMatches>& files);
     void finished(bool cancelled, int filesRead);
 
 private:

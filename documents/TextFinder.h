@@ -38,9 +38,16 @@ public:
     QList<Match> find(const QByteArray& utf8) const;
 
 private:
+    // A plain word of ASCII letters is found in the bytes themselves, without turning the text
+    // into UTF-16 and through the expression engine: most searches are such words, and most
+    // files hold none of them.
+    QList<Match> findWord(const QByteArray& utf8) const;
+    QList<Match> findExpression(const QByteArray& utf8) const;
+
     QRegularExpression m_expression;
-    // For a plain word whose letter case counts: a text without these bytes holds no match.
-    QByteArray m_literal;
+    QByteArray m_word; // the word for findWord, in lower case when case is ignored; or empty
+    bool m_matchCase = false;
+    bool m_wholeWords = false;
 };
 
 } // namespace Quillorn

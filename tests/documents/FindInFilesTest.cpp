@@ -41,9 +41,12 @@ QStringList results(const QSignalSpy& found, const QString& folder)
 {
     QStringList lines;
     for (const QList<QVariant>& signal : found) {
-        const QString path = QDir(folder).relativeFilePath(signal.at(0).toString());
-        for (const TextFinder::Match& match : signal.at(1).value<QList<TextFinder::Match>>())
-            lines.append(QStringLiteral("%1:%2:%3").arg(path).arg(match.line).arg(match.column));
+        for (const auto& file : signal.at(1).value<QList<FolderSearch::FileMatches>>()) {
+            const QString path = QDir(folder).relativeFilePath(file.path);
+            for (const TextFinder::Match& match : file.matches)
+                lines.append(
+                    QStringLiteral("%1:%2:%3").arg(path).arg(match.line).arg(match.column));
+        }
     }
     lines.sort();
     return lines;
@@ -91,7 +94,7 @@ void FindInFilesTest::folderSearchFindsInEveryEncoding()
     QTemporaryDir dir;
     writeSamples(dir.path());
     FolderSearch folderSearch;
-    QSignalSpy found(&folderSearch, &FolderSearch::found);
+    QSignalSpy found(&folderSearch, &FolderSearch::progress);
     QSignalSpy finished(&folderSearch, &FolderSearch::finished);
 
     folderSearch.start(dir.path(), QStringLiteral("*.html; *.htm,*.js *.css"), search,
@@ -114,6 +117,13 @@ void FindInFilesTest::matchesGiveBytesForReplacing()
     // A lone CR ends a line as in the editor; the line's text is shown.
     QCOMPARE(matches.at(2).line, 3);
     QCOMPARE(matches.at(1).lineText, QStringLiteral("ЁЖ ёжик"));
+
+    // A word of ASCII letters is whole only without letters of any script glued to it.
+    const QList<TextFinder::Match> ascii =
+        TextFinder(options("ab", false, true)).find(QStringLiteral("жab ab_ AB.").toUtf8());
+    QCOMPARE(ascii.size(), 1);
+    QCOMPARE(ascii.at(0).position, 9);
+    QCOMPARE(ascii.at(0).column, 9);
 }
 
 void FindInFilesTest::badRegularExpressionIsTold()
@@ -128,11 +138,11 @@ void FindInFilesTest::badRegularExpressionIsTold()
 void FindInFilesTest::cancelStopsALongSearch()
 {
     QTemporaryDir dir;
-    constexpr int FileCount = 3000;
+    constexpr int FileCount = 8000;
     for (int i = 0; i < FileCount; ++i)
         writeFile(dir.path() + QStringLiteral("/p%1.html").arg(i), "<p>needle</p>\n");
     FolderSearch folderSearch;
-    QSignalSpy found(&folderSearch, &FolderSearch::found);
+    QSignalSpy found(&folderSearch, &FolderSearch::progress);
     QSignalSpy finished(&folderSearch, &FolderSearch::finished);
 
     folderSearch.start(dir.path(), QStringLiteral("*.html"), options("needle"), QString());
