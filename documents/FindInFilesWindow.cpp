@@ -56,7 +56,7 @@ FindInFilesWindow::FindInFilesWindow(const LangStrings& strings, const Settings&
     , m_results(new QTreeWidget(this))
     , m_status(new QLabel(this))
 {
-    setObjectName(QStringLiteral("FindInFiles"));
+    setObjectName(QStringLiteral("FindInFilesWindow"));
     m_find->setObjectName(QStringLiteral("FindWhat"));
     m_replacement->setObjectName(QStringLiteral("ReplaceWith"));
     m_inOpen->setObjectName(QStringLiteral("InOpen"));
@@ -75,6 +75,8 @@ FindInFilesWindow::FindInFilesWindow(const LangStrings& strings, const Settings&
     m_replaceLabel->setBuddy(m_replacement);
     m_filterLabel->setBuddy(m_filter);
     m_results->setRootIsDecorated(false);
+    // Thousands of rows of one line each are laid out without measuring every one.
+    m_results->setUniformRowHeights(true);
     m_results->setColumnCount(3);
     m_results->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     m_findButton->setDefault(true);

@@ -8,7 +8,10 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <mutex>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include <cstring>
 
@@ -76,7 +79,9 @@ void FolderSearch::start(const QString& folder, const QString& nameFilter,
     };
     m_thread.reset(QThread::create([report, cancel = m_cancel, folder,
                                     patterns = namePatterns(nameFilter), options, language] {
-        const TextFinder finder(options);
+        // Files are read and searched on every core (reading and decoding cost more than
+        // the search); `lock` guards the walk, the count and the matches not yet reported.
+        std::mutex lock;
         int filesRead = 0;
         QList<FileMatches> pending;
         const auto reportProgress = [&report, &filesRead, &pending] {
@@ -88,17 +93,33 @@ void FolderSearch::start(const QString& folder, const QString& nameFilter,
         sinceProgress.start();
         QDirIterator files(folder, patterns, QDir::Files | QDir::Hidden,
                            QDirIterator::Subdirectories);
-        while (!cancel->load() && files.hasNext()) {
-            const QString path = files.next();
-            QList<TextFinder::Match> matches = searchFile(path, finder, language);
-            ++filesRead;
-            if (!matches.isEmpty())
-                pending.append({path, std::move(matches)});
-            if (sinceProgress.elapsed() >= ProgressIntervalMs) {
-                sinceProgress.restart();
-                reportProgress();
+        const auto work = [&] {
+            const TextFinder finder(options);
+            for (;;) {
+                QString path;
+                {
+                    const std::lock_guard<std::mutex> walking(lock);
+                    if (cancel->load() || !files.hasNext())
+                        return;
+                    path = files.next();
+                }
+                QList<TextFinder::Match> matches = searchFile(path, finder, language);
+                const std::lock_guard<std::mutex> reporting(lock);
+                ++filesRead;
+                if (!matches.isEmpty())
+                    pending.append({path, std::move(matches)});
+                if (sinceProgress.elapsed() >= ProgressIntervalMs) {
+                    sinceProgress.restart();
+                    reportProgress();
+                }
             }
-        }
+        };
+        std::vector<std::thread> helpers;
+        for (int i = 1; i < QThread::idealThreadCount(); ++i)
+            helpers.emplace_back(work);
+        work();
+        for (std::thread& helper : helpers)
+            helper.join();
         reportProgress();
         const bool cancelled = cancel->load();
         report([cancelled, filesRead](FolderSearch* self) {

@@ -12,9 +12,9 @@ class QThread;
 
 namespace Quillorn {
 
-// Searches the files of a folder and its subfolders on a thread of its own: files chosen by
-// name patterns, read through the file layer, binary files skipped, each decoded as opening
-// it would decode it. It reports as it goes and can be cancelled.
+// Searches the files of a folder and its subfolders away from the caller's thread, on every
+// core: files chosen by name patterns, read through the file layer, binary files skipped, each
+// decoded as opening would decode it. It reports as it goes and can be cancelled.
 class FolderSearch : public QObject {
     Q_OBJECT
 
@@ -50,7 +50,7 @@ public:
 
 Q_SIGNALS:
     // `filesRead` files were searched so far; `files` holds the matches found since the last
-    // report, a file at a time in the order the files were read.
+    // report, a file at a time (files searched side by side come in the order they finished).
     void progress(int filesRead, const QList<FolderSearch::FileMatches>& files);
     void finished(bool cancelled, int filesRead);
 
