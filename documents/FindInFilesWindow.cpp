@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -62,6 +63,7 @@ FindInFilesWindow::FindInFilesWindow(const LangStrings& strings, const Settings&
     m_inOpen->setObjectName(QStringLiteral("InOpen"));
     m_inFolder->setObjectName(QStringLiteral("InFolder"));
     m_folder->setObjectName(QStringLiteral("Folder"));
+    m_browse->setObjectName(QStringLiteral("Browse"));
     m_filter->setObjectName(QStringLiteral("NameFilter"));
     m_matchCase->setObjectName(QStringLiteral("MatchCase"));
     m_wholeWords->setObjectName(QStringLiteral("WholeWords"));
@@ -197,6 +199,11 @@ void FindInFilesWindow::find()
     m_matchCount = 0;
     m_fileCount = 0;
     if (m_inFolder->isChecked()) {
+        // No folder (an empty box would walk the working folder) finds nothing.
+        if (!QFileInfo(m_folder->text()).isDir()) {
+            showResult();
+            return;
+        }
         setSearching(true);
         m_status->setText(m_strings.message(Str::SearchProgress, QString::number(0)));
         m_search.start(m_folder->text(), m_filter->text(), options, m_settings.language);

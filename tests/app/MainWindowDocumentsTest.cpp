@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void ctrlTabCyclesThroughVisibleTabsWithWrapAround();
     void undoHistoryStaysWithItsDocument();
     void findInFilesReplacesEachOpenDocumentAsOneUndoStep();
+    void findInFilesOpensAFolderMatchAtItsLine();
     void newEditKeysReachTheMenuFromTheEditor();
     void saveAllWritesEveryDocumentAndComesBack();
     void pathLabelShortensLongPaths();
@@ -430,6 +432,34 @@ void MainWindowDocumentsTest::findInFilesReplacesEachOpenDocumentAsOneUndoStep()
     find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("c(at"));
     QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
     QCOMPARE(results->topLevelItemCount(), 3);
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowDocumentsTest::findInFilesOpensAFolderMatchAtItsLine()
+{
+    Fixture f;
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window));
+    const QString page =
+        f.document(QStringLiteral("deep/c.php"), "<p>\r\n  <?php needle(); ?>\r\n");
+    f.document(QStringLiteral("d.txt"), "needle");
+
+    window.menus().findInFiles->trigger();
+    FindInFilesWindow* find = window.findInFilesWindow();
+    f.prompter.expectFolder(QString(), f.env.path(QStringLiteral("docs")));
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("Browse")), Qt::LeftButton);
+    find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("needle"));
+    QSignalSpy finished(find, &FindInFilesWindow::searchFinished);
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
+    QVERIFY(finished.wait());
+    QCOMPARE(find->results()->topLevelItemCount(), 1);
+
+    QTreeWidgetItem* match = find->results()->topLevelItem(0);
+    const QPoint spot = find->results()->visualItemRect(match).center();
+    QTest::mouseClick(find->results()->viewport(), Qt::LeftButton, {}, spot);
+    QTest::mouseDClick(find->results()->viewport(), Qt::LeftButton, {}, spot);
+    QCOMPARE(window.currentDocument().path(), page);
+    QCOMPARE(window.editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 13);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 
