@@ -3,6 +3,7 @@
 #include "app/DocumentList.h"
 #include "editing/EditRules.h"
 #include "editing/Editor.h"
+#include "editing/LineCommands.h"
 
 namespace Quillorn {
 
@@ -117,11 +118,7 @@ bool EditorDocument::goTo(quint64 id, int line, int column)
     if (slot < 0)
         return false;
     m_activate(slot);
-    const int lastLine = std::max(0, m_editor.lines() - 1);
-    const int lineIndex = std::clamp(line - 1, 0, lastLine);
-    const int lineLength = static_cast<int>(m_editor.text(lineIndex).size());
-    m_editor.setCursorPosition(lineIndex, std::clamp(column - 1, 0, lineLength));
-    m_editor.ensureCursorVisible();
+    LineCommands::goTo(m_editor, {line, column});
     m_editor.window()->raise();
     m_editor.window()->activateWindow();
     m_editor.setFocus();

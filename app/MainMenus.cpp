@@ -73,6 +73,12 @@ MainMenus::MainMenus(QMenuBar* bar)
     fnd = addCommand(edit, "Fnd", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
     repl = addCommand(edit, "repl", QStringLiteral("Replace"), QKeySequence(Qt::CTRL | Qt::Key_H));
     wrap = addCheck(edit, "Wrap", QStringLiteral("Carry by words"), false);
+    goToLine = addCommand(edit, "GoToLine", QStringLiteral("Go to line..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_G));
+    toggleComment = addCommand(edit, "ToggleComment", QStringLiteral("Comment / uncomment"),
+                               QKeySequence(Qt::CTRL | Qt::Key_Slash));
+    findInFiles = addCommand(edit, "FindInFiles", QStringLiteral("Find in files..."),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     edit->addSeparator();
     foldAll = addCommand(edit, "FoldAll", QStringLiteral("Fold all"));
     unfoldAll = addCommand(edit, "UnfoldAll", QStringLiteral("Unfold all"));

@@ -36,6 +36,9 @@ struct MainMenus {
     QAction* fnd;
     QAction* repl;
     QAction* wrap;
+    QAction* goToLine;
+    QAction* toggleComment;
+    QAction* findInFiles;
     QAction* foldAll;
     QAction* unfoldAll;
     QAction* codeFolding;

@@ -9,9 +9,11 @@
 #include "app/RecoveryKeeper.h"
 #include "app/TagCommands.h"
 #include "documents/FileKind.h"
+#include "documents/FindInFilesWindow.h"
 #include "documents/SessionFile.h"
 #include "editing/FindWindow.h"
 #include "editing/LexerChoice.h"
+#include "editing/LineCommands.h"
 #include "editing/TabCycle.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
@@ -149,6 +151,7 @@ void MainWindow::buildWindow()
 
     m_document = std::make_unique<EditorDocument>(*m_editor, m_documents,
                                                   [this](int slot) { activateSlot(slot); });
+    m_lines = std::make_unique<LineCommands>(*m_editor);
     m_files = std::make_unique<FileCommands>(m_context, m_documents, *m_document, *this, this);
     m_tags = std::make_unique<TagCommands>(m_context, *m_menus, *m_editor, *m_document,
                                            m_commandRow, this);
@@ -204,6 +207,15 @@ void MainWindow::connectCommands()
     connect(m.fnd, &QAction::triggered, this, [this] { openFind(false); });
     connect(m.repl, &QAction::triggered, this, [this] { openFind(true); });
     connect(m.wrap, &QAction::toggled, m_editor, &Editor::setWrapByWords);
+    connect(m.goToLine, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_lines->askGoToLine(m_context.prompter, m_context.strings);
+    });
+    connect(m.toggleComment, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_lines->toggleComment();
+    });
+    connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
     connect(m.foldAll, &QAction::triggered, this, [this] {
         if (currentSlot() >= 0)
@@ -386,6 +398,8 @@ void MainWindow::applySettings()
         check->applyCaptions();
     if (m_find)
         m_find->applyCaptions();
+    if (m_findInFiles)
+        m_findInFiles->applyCaptions();
     if (currentSlot() >= 0)
         m_editor->refreshStatus();
 }
@@ -661,6 +675,60 @@ void MainWindow::openFind(bool replace)
     if (!m_find)
         m_find = new FindWindow(m_editor, m_context.strings, m_context.prompter, this);
     m_find->open(replace ? FindWindow::Mode::Replace : FindWindow::Mode::Find);
+}
+
+void MainWindow::openFindInFiles()
+{
+    if (!m_findInFiles)
+        m_findInFiles = new FindInFilesWindow(m_context.strings, m_context.settings,
+                                              m_context.prompter, *m_document, *this, this);
+    m_findInFiles->open();
+}
+
+QList<DocumentSet::Text> MainWindow::openTexts()
+{
+    QList<Text> texts;
+    const int current = currentSlot();
+    for (int slot = 0; slot < DocumentList::Count; ++slot) {
+        if (!m_documents.inUse(slot))
+            continue;
+        if (slot != currentSlot())
+            activateSlot(slot);
+        const DocumentList::Document& document = m_documents[slot];
+        texts.append({document.id, document.name, document.path, m_editor->bytes()});
+    }
+    if (current >= 0 && current != currentSlot())
+        activateSlot(current);
+    return texts;
+}
+
+bool MainWindow::replaceIn(quint64 id, const QList<CurrentDocument::Replacement>& replacements)
+{
+    const int slot = m_documents.slotOf(id);
+    if (slot < 0)
+        return false;
+    const int current = currentSlot();
+    activateSlot(slot);
+    m_document->replaceBytes(replacements);
+    if (current >= 0 && current != slot)
+        activateSlot(current);
+    return true;
+}
+
+quint64 MainWindow::open(const QString& path)
+{
+    const auto openId = [this, &path]() -> quint64 {
+        const QString wanted = QFileInfo(path).absoluteFilePath();
+        for (int slot = 0; slot < DocumentList::Count; ++slot)
+            if (m_documents.inUse(slot) &&
+                QFileInfo(m_documents[slot].path).absoluteFilePath() == wanted)
+                return m_documents[slot].id;
+        return 0;
+    };
+    if (const quint64 id = openId())
+        return id;
+    m_files->openDocument(path, true);
+    return openId();
 }
 
 bool MainWindow::confirmClose()

@@ -5,6 +5,7 @@
 #include "app/DocumentView.h"
 #include "app/EditorDocument.h"
 #include "app/MainMenus.h"
+#include "documents/DocumentSet.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
 #include "platform/QtTranslation.h"
@@ -27,8 +28,10 @@ namespace Quillorn {
 
 class ExternalChangeWatch;
 class FileCommands;
+class FindInFilesWindow;
 class FindWindow;
 class HelpPage;
+class LineCommands;
 class PluginHost;
 class Preview;
 class PreviewPane;
@@ -40,7 +43,7 @@ class ToolCommands;
 // The main window (Main): menus, the ten document tabs over the one editor, the command
 // buttons and the status and path labels. It is prepared behind the splash, shown when the
 // splash finishes, and runs the orderly stop when it closes.
-class MainWindow : public QMainWindow, public DocumentView {
+class MainWindow : public QMainWindow, public DocumentView, public DocumentSet {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
@@ -97,6 +100,13 @@ public:
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
+    // The find in files window, made when first opened.
+    FindInFilesWindow* findInFilesWindow() const { return m_findInFiles; }
+
+    // The open documents for find in files; reading them visits each tab in turn.
+    QList<Text> openTexts() override;
+    bool replaceIn(quint64 id, const QList<CurrentDocument::Replacement>& replacements) override;
+    quint64 open(const QString& path) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -139,6 +149,7 @@ private:
     void onTabClicked(int index);
     void cycleTab(bool forward);
     void openFind(bool replace);
+    void openFindInFiles();
     void hideDocumentControls();
     // Opens the local files a drag carries; false when it carries none.
     bool openDroppedFiles(const QMimeData* data);
@@ -161,6 +172,8 @@ private:
     QLabel* m_openedPath = nullptr;
     QPushButton* m_commands[4] = {nullptr, nullptr, nullptr, nullptr};
     FindWindow* m_find = nullptr;
+    FindInFilesWindow* m_findInFiles = nullptr;
+    std::unique_ptr<LineCommands> m_lines;
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;

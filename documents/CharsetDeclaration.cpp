@@ -46,6 +46,12 @@ std::optional<Place> valueAfter(const QByteArray& lower, qsizetype from, qsizety
     return std::nullopt;
 }
 
+// Whether `text` holds `word` at `at`, looked at in place (the scan meets many "<").
+bool holdsAt(const QByteArray& text, qsizetype at, QByteArrayView word)
+{
+    return QByteArrayView(text).sliced(at).startsWith(word);
+}
+
 // The declarations of the head in text order; with `firstOnly`, the one that counts.
 QList<Place> scan(const QByteArray& bytes, bool firstOnly)
 {
@@ -86,14 +92,14 @@ QList<Place> scan(const QByteArray& bytes, bool firstOnly)
 
     qsizetype i = 0;
     while ((i = lower.indexOf('<', i)) >= 0) {
-        if (lower.mid(i, 4) == "<!--") {
+        if (holdsAt(lower, i, "<!--")) {
             const qsizetype close = lower.indexOf("-->", i + 4);
             if (close < 0)
                 break;
             i = close + 3;
             continue;
         }
-        if (lower.mid(i, 5) == "<meta" && i + 5 < lower.size() &&
+        if (holdsAt(lower, i, "<meta") && i + 5 < lower.size() &&
             (isBlank(lower.at(i + 5)) || lower.at(i + 5) == '/')) {
             qsizetype end = lower.indexOf('>', i);
             if (end < 0)

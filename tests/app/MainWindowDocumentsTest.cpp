@@ -1,16 +1,22 @@
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
+#include "documents/FindInFilesWindow.h"
 #include "support/MainWindowDriver.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUrl>
 
 using namespace Quillorn;
@@ -64,6 +70,9 @@ private Q_SLOTS:
     void switchingKeepsCaretSelectionAndScrollOfEachDocument();
     void ctrlTabCyclesThroughVisibleTabsWithWrapAround();
     void undoHistoryStaysWithItsDocument();
+    void findInFilesReplacesEachOpenDocumentAsOneUndoStep();
+    void findInFilesOpensAFolderMatchAtItsLine();
+    void newEditKeysReachTheMenuFromTheEditor();
     void saveAllWritesEveryDocumentAndComesBack();
     void pathLabelShortensLongPaths();
     void titleShowsTheCurrentDocumentAndUnsavedMark();
@@ -373,6 +382,102 @@ void MainWindowDocumentsTest::undoHistoryStaysWithItsDocument()
     MainWindowDriver::clickTab(window, 1);
     window.menus().redo->trigger();
     QCOMPARE(editor->text(), QStringLiteral("Ybbb"));
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowDocumentsTest::findInFilesReplacesEachOpenDocumentAsOneUndoStep()
+{
+    Fixture f;
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window));
+    MainWindowDriver::openThroughDialog(f, window,
+                                        f.document(QStringLiteral("a.html"), "<p>cat</p>\r\nCat"));
+    MainWindowDriver::openThroughDialog(f, window, f.document(QStringLiteral("b.html"), "a cat"));
+    Editor* editor = window.editor();
+
+    window.menus().findInFiles->trigger();
+    FindInFilesWindow* find = window.findInFilesWindow();
+    QVERIFY(find && find->isVisible());
+    find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("cat"));
+    find->findChild<QLineEdit*>(QStringLiteral("ReplaceWith"))->setText(QStringLiteral("dog"));
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("ReplaceInOpen")),
+                      Qt::LeftButton);
+    QCOMPARE(find->results()->topLevelItemCount(), 0);
+    QCOMPARE(window.currentSlot(), 1);
+    QCOMPARE(editor->bytes(), QByteArray("a dog"));
+    window.menus().undo->trigger();
+    QCOMPARE(editor->bytes(), QByteArray("a cat"));
+
+    MainWindowDriver::clickTab(window, 0);
+    QCOMPARE(editor->bytes(), QByteArray("<p>dog</p>\r\ndog"));
+    window.menus().undo->trigger();
+    QCOMPARE(editor->bytes(), QByteArray("<p>cat</p>\r\nCat"));
+
+    // A double click on a match goes to its document and line.
+    MainWindowDriver::clickTab(window, 1);
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
+    QTreeWidget* results = find->results();
+    QCOMPARE(results->topLevelItemCount(), 3);
+    QTreeWidgetItem* second = results->topLevelItem(1);
+    QCOMPARE(second->text(1), QStringLiteral("2"));
+    const QPoint spot = results->visualItemRect(second).center();
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, spot);
+    QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, spot);
+    QCOMPARE(window.currentSlot(), 0);
+    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 12);
+
+    // An expression that is not valid is told, and nothing is searched.
+    f.prompter.expectMessage(QStringLiteral("not valid"), Prompter::Icon::Exclamation);
+    find->findChild<QCheckBox*>(QStringLiteral("RegularExpression"))->setChecked(true);
+    find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("c(at"));
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
+    QCOMPARE(results->topLevelItemCount(), 3);
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowDocumentsTest::findInFilesOpensAFolderMatchAtItsLine()
+{
+    Fixture f;
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window));
+    const QString page =
+        f.document(QStringLiteral("deep/c.php"), "<p>\r\n  <?php needle(); ?>\r\n");
+    f.document(QStringLiteral("d.txt"), "needle");
+
+    window.menus().findInFiles->trigger();
+    FindInFilesWindow* find = window.findInFilesWindow();
+    f.prompter.expectFolder(QString(), f.env.path(QStringLiteral("docs")));
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("Browse")), Qt::LeftButton);
+    find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("needle"));
+    QSignalSpy finished(find, &FindInFilesWindow::searchFinished);
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("FindButton")), Qt::LeftButton);
+    QVERIFY(finished.wait());
+    QCOMPARE(find->results()->topLevelItemCount(), 1);
+
+    QTreeWidgetItem* match = find->results()->topLevelItem(0);
+    const QPoint spot = find->results()->visualItemRect(match).center();
+    QTest::mouseClick(find->results()->viewport(), Qt::LeftButton, {}, spot);
+    QTest::mouseDClick(find->results()->viewport(), Qt::LeftButton, {}, spot);
+    QCOMPARE(window.currentDocument().path(), page);
+    QCOMPARE(window.editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 13);
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowDocumentsTest::newEditKeysReachTheMenuFromTheEditor()
+{
+    Fixture f;
+    MainWindow window(f.context);
+    QVERIFY(MainWindowDriver::show(window));
+    MainWindowDriver::openThroughDialog(f, window, f.document(QStringLiteral("a.js"), "a();"));
+    window.editor()->setFocus();
+
+    QTest::keyClick(window.editor(), Qt::Key_Slash, Qt::ControlModifier);
+    QCOMPARE(window.editor()->bytes(), QByteArray("// a();"));
+    f.prompter.expectInput(QString(), QStringLiteral("1:4"));
+    QTest::keyClick(window.editor(), Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(window.editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 3);
+    QTest::keyClick(window.editor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(window.findInFilesWindow() && window.findInFilesWindow()->isVisible());
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

@@ -1,0 +1,7 @@
+#include "documents/DocumentSet.h"
+
+namespace Quillorn {
+
+DocumentSet::~DocumentSet() = default;
+
+} // namespace Quillorn
