@@ -5,7 +5,6 @@
 #include "editing/LineCommands.h"
 #include "editing/StyleBlockColourer.h"
 #include "platform/LangStrings.h"
-#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -829,91 +828,94 @@ void EditorTest::typingGoesIntoEveryLineOfARectangle()
     sci(*editor, S::SCI_SETRECTANGULARSELECTIONCARET, 9);
     typeText(editor.get(), QStringLiteral("X"));
     QCOMPARE(editor->bytes(), QByteArray("aXb\r\ncXd\r\neXf\r\n"));
+}
 
-    void EditorTest::toggleCommentUsesTheLanguageAtTheLines_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<LexerKind>("kind");
-        QTest::addColumn<int>("anchor");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QByteArray>("expected");
+QTEST_MAIN(EditorTest)
+void EditorTest::toggleCommentUsesTheLanguageAtTheLines_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<LexerKind>("kind");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QByteArray>("expected");
 
-        QTest::newRow("html line") << QByteArray("<p>a</p>\r\n<br>") << LexerKind::Html << 2 << 2
-                                   << QByteArray("<!-- <p>a</p> -->\r\n<br>");
-        QTest::newRow("html uncommented, indent kept")
-            << QByteArray("  <!-- <p>a</p> -->\n") << LexerKind::Html << 0 << 0
-            << QByteArray("  <p>a</p>\n");
-        QTest::newRow("style sheet in a page")
-            << QByteArray("<style>\n  p { color: red; }\n</style>\n") << LexerKind::Html << 12 << 12
-            << QByteArray("<style>\n  /* p { color: red; } */\n</style>\n");
-        QTest::newRow("script in a page")
-            << QByteArray("<script>\nvar a = 1;\n</script>\n") << LexerKind::Html << 10 << 10
-            << QByteArray("<script>\n// var a = 1;\n</script>\n");
-        QTest::newRow("php in a page") << QByteArray("<p>\n<?php\necho 1;\n?>\n") << LexerKind::Html
-                                       << 12 << 12 << QByteArray("<p>\n<?php\n// echo 1;\n?>\n");
-        QTest::newRow("php # and // uncommented")
-            << QByteArray("<?php\n# a\n\n  // b\n?>") << LexerKind::Html << 7 << 16
-            << QByteArray("<?php\na\n\n  b\n?>");
-        QTest::newRow("javascript file, selection ending at a line start")
-            << QByteArray("a();\n  b();\nc();") << LexerKind::JavaScript << 0 << 12
-            << QByteArray("// a();\n  // b();\nc();");
-        QTest::newRow("mixed selection is commented")
-            << QByteArray("// a();\nb();") << LexerKind::JavaScript << 0 << 10
-            << QByteArray("// // a();\n// b();");
-        QTest::newRow("css file") << QByteArray("p {}") << LexerKind::Css << 0 << 0
-                                  << QByteArray("/* p {} */");
-        QTest::newRow("plain text has no comments")
-            << QByteArray("p {}") << LexerKind::PlainText << 0 << 0 << QByteArray("p {}");
-    }
+    QTest::newRow("html line") << QByteArray("<p>a</p>\r\n<br>") << LexerKind::Html << 2 << 2
+                               << QByteArray("<!-- <p>a</p> -->\r\n<br>");
+    QTest::newRow("html uncommented, indent kept")
+        << QByteArray("  <!-- <p>a</p> -->\n") << LexerKind::Html << 0 << 0
+        << QByteArray("  <p>a</p>\n");
+    QTest::newRow("style sheet in a page")
+        << QByteArray("<style>\n  p { color: red; }\n</style>\n") << LexerKind::Html << 12 << 12
+        << QByteArray("<style>\n  /* p { color: red; } */\n</style>\n");
+    QTest::newRow("script in a page")
+        << QByteArray("<script>\nvar a = 1;\n</script>\n") << LexerKind::Html << 10 << 10
+        << QByteArray("<script>\n// var a = 1;\n</script>\n");
+    QTest::newRow("php in a page") << QByteArray("<p>\n<?php\necho 1;\n?>\n") << LexerKind::Html
+                                   << 12 << 12 << QByteArray("<p>\n<?php\n// echo 1;\n?>\n");
+    QTest::newRow("php # and // uncommented")
+        << QByteArray("<?php\n# a\n\n  // b\n?>") << LexerKind::Html << 7 << 16
+        << QByteArray("<?php\na\n\n  b\n?>");
+    QTest::newRow("javascript file, selection ending at a line start")
+        << QByteArray("a();\n  b();\nc();") << LexerKind::JavaScript << 0 << 12
+        << QByteArray("// a();\n  // b();\nc();");
+    QTest::newRow("mixed selection is commented")
+        << QByteArray("// a();\nb();") << LexerKind::JavaScript << 0 << 10
+        << QByteArray("// // a();\n// b();");
+    QTest::newRow("css file") << QByteArray("p {}") << LexerKind::Css << 0 << 0
+                              << QByteArray("/* p {} */");
+    QTest::newRow("plain text has no comments")
+        << QByteArray("p {}") << LexerKind::PlainText << 0 << 0 << QByteArray("p {}");
+}
 
-    void EditorTest::toggleCommentUsesTheLanguageAtTheLines()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(LexerKind, kind);
-        QFETCH(int, anchor);
-        QFETCH(int, caret);
-        QFETCH(QByteArray, expected);
-        auto editor = makeEditor(text, kind);
-        LineCommands lines(*editor);
-        setSelection(*editor, anchor, caret);
+void EditorTest::toggleCommentUsesTheLanguageAtTheLines()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(LexerKind, kind);
+    QFETCH(int, anchor);
+    QFETCH(int, caret);
+    QFETCH(QByteArray, expected);
+    auto editor = makeEditor(text, kind);
+    LineCommands lines(*editor);
+    setSelection(*editor, anchor, caret);
 
-        lines.toggleComment();
-        QCOMPARE(editor->bytes(), expected);
-        editor->undo();
-        QCOMPARE(editor->bytes(), text);
-    }
+    lines.toggleComment();
+    QCOMPARE(editor->bytes(), expected);
+    editor->undo();
+    QCOMPARE(editor->bytes(), text);
+}
 
-    void EditorTest::goToLineMovesTheCaretWithinTheText_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("position");
+void EditorTest::goToLineMovesTheCaretWithinTheText_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("position");
 
-        // "one\r\nёжик\nthree": line 2 starts at byte 5, "ё" and "ж" take two bytes each.
-        QTest::newRow("line") << QStringLiteral("2") << 5;
-        QTest::newRow("line:column in characters") << QStringLiteral(" 2 : 3 ") << 9;
-        QTest::newRow("column past the line's end") << QStringLiteral("1:40") << 3;
-        QTest::newRow("line past the end") << QStringLiteral("99") << 14;
-        QTest::newRow("garbage") << QStringLiteral("two") << 1;
-        QTest::newRow("line 0") << QStringLiteral("0") << 1;
-        QTest::newRow("cancelled") << QString() << 1;
-    }
+    // "one\r\nёжик\nthree": line 2 starts at byte 5, "ё" and "ж" take two bytes each.
+    QTest::newRow("line") << QStringLiteral("2") << 5;
+    QTest::newRow("line:column in characters") << QStringLiteral(" 2 : 3 ") << 9;
+    QTest::newRow("column past the line's end") << QStringLiteral("1:40") << 3;
+    QTest::newRow("line past the end") << QStringLiteral("99") << 14;
+    QTest::newRow("garbage") << QStringLiteral("two") << 1;
+    QTest::newRow("line 0") << QStringLiteral("0") << 1;
+    QTest::newRow("cancelled") << QString() << 1;
+}
 
-    void EditorTest::goToLineMovesTheCaretWithinTheText()
-    {
-        QFETCH(QString, answer);
-        QFETCH(int, position);
-        auto editor = makeEditor(QStringLiteral("one\r\nёжик\nthree").toUtf8());
-        LineCommands lines(*editor);
-        setSelection(*editor, 1, 1);
-        Test::ScriptedPrompter prompter;
-        prompter.expectInput(QString(), answer);
-        LangStrings strings;
+void EditorTest::goToLineMovesTheCaretWithinTheText()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, position);
+    auto editor = makeEditor(QStringLiteral("one\r\nёжик\nthree").toUtf8());
+    LineCommands lines(*editor);
+    setSelection(*editor, 1, 1);
+    Test::ScriptedPrompter prompter;
+    prompter.expectInput(QString(), answer);
+    LangStrings strings;
 
-        lines.askGoToLine(prompter, strings);
-        QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), position);
-        QCOMPARE(sci(*editor, S::SCI_GETANCHOR), position);
-        QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
-    }
+    lines.askGoToLine(prompter, strings);
+    QCOMPARE(sci(*editor, S::SCI_GETCURRENTPOS), position);
+    QCOMPARE(sci(*editor, S::SCI_GETANCHOR), position);
+    QVERIFY2(prompter.finished(), qPrintable(prompter.errors()));
+}
 
-    QTEST_MAIN(EditorTest)
+QTEST_MAIN(EditorTest)
+
 #include "EditorTest.moc"
