@@ -5,6 +5,7 @@
 #include "editing/LineCommands.h"
 #include "editing/StyleBlockColourer.h"
 #include "platform/LangStrings.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -830,7 +831,6 @@ void EditorTest::typingGoesIntoEveryLineOfARectangle()
     QCOMPARE(editor->bytes(), QByteArray("aXb\r\ncXd\r\neXf\r\n"));
 }
 
-QTEST_MAIN(EditorTest)
 void EditorTest::toggleCommentUsesTheLanguageAtTheLines_data()
 {
     QTest::addColumn<QByteArray>("text");
