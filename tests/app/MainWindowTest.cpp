@@ -222,7 +222,7 @@ void MainWindowTest::damagedSettingsStartWithDefaults()
     }
     const QByteArray written = f.env.readFile(QStringLiteral("settings.dat"));
     QVERIFY(written.startsWith("Language=english\r\nIsHTTPServer=0\r\n"));
-    QCOMPARE(written.count("\r\n"), 10);
+    QCOMPARE(written.count("\r\n"), 14);
 }
 
 void MainWindowTest::programFilesThatAreNoFilesGiveDefaults_data()

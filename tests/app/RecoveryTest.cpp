@@ -23,7 +23,7 @@ using Test::MainWindowDriver;
 
 const QByteArray TitledBytes = QByteArrayLiteral("caf\xC3\xA9\r\n\x00 end\r\n");
 const QString TypedIntoTitled = QStringLiteral("Привет ");
-const QString TypedIntoUntitled = QStringLiteral("<p>new</p>");
+const QString TypedIntoUntitled = QStringLiteral("new text");
 
 QString recoveryFolder(const Fixture& fixture)
 {
