@@ -1,5 +1,6 @@
 #include "settings/FileAssociations.h"
 
+#include "platform/DesktopEntryText.h"
 #include "platform/FileReader.h"
 #include "platform/FileSaver.h"
 #include "settings/MimeAppsList.h"
@@ -52,25 +53,6 @@ QString entryValue(const QString& text, const QString& key)
             return line.mid(eq + 1);
     }
     return {};
-}
-
-// A desktop entry's string value: backslashes and control characters escaped.
-QString escapedValue(const QString& value)
-{
-    QString result;
-    for (const QChar c : value) {
-        if (c == QLatin1Char('\\'))
-            result += QLatin1String("\\\\");
-        else if (c == QLatin1Char('\n'))
-            result += QLatin1String("\\n");
-        else if (c == QLatin1Char('\t'))
-            result += QLatin1String("\\t");
-        else if (c == QLatin1Char('\r'))
-            result += QLatin1String("\\r");
-        else
-            result += c;
-    }
-    return result;
 }
 
 QString mimePackage(const QString& comment)
@@ -170,14 +152,15 @@ QString FileAssociations::execLine() const
     }
     argument = quote ? QLatin1Char('"') + argument + QLatin1Char('"') : m_programPath;
     argument.replace(QLatin1Char('%'), QLatin1String("%%"));
-    return escapedValue(argument + QLatin1String(" %F"));
+    return DesktopEntryText::escaped(argument + QLatin1String(" %F"));
 }
 
 QString FileAssociations::desktopEntry(const QStringList& mimeTypes) const
 {
     // NoDisplay: the installer makes the menu entry; this one is there for the file types.
     return EntryGroup + QLatin1String("\nType=Application\nName=Quillorn\nExec=") + execLine() +
-           QLatin1String("\nIcon=") + escapedValue(m_appDir + QLatin1String("icons/quillorn.svg")) +
+           QLatin1String("\nIcon=") +
+           DesktopEntryText::escaped(m_appDir + QLatin1String("icons/quillorn.svg")) +
            QLatin1String("\nTerminal=false\nNoDisplay=true\nCategories=Development;WebDevelopment;"
                          "\nMimeType=") +
            mimeTypes.join(QLatin1Char(';')) + QLatin1String(";\n");

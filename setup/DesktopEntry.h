@@ -18,8 +18,6 @@ public:
                                   const QString& workingFolder);
     static QByteArray link(const Names& names, const QString& url, const QString& icon);
 
-    // `text` as a value of the entry: backslashes, line ends and tabs escaped.
-    static QString escaped(const QString& text);
     // `path` as the program of an Exec line: quoted, with what the quotes and the field codes
     // would take for their own escaped.
     static QString execArgument(const QString& path);
