@@ -32,10 +32,10 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "Add closing tags";
+                             << "Ctrl+click an element to find it in the code";
     QTest::newRow("russian") << "russian"
                              << "Главная"
-                             << "Добавлять закрывающие теги";
+                             << "Ctrl+щелчок по элементу — найти его в коде";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
