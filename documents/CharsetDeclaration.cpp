@@ -57,12 +57,16 @@ QList<Place> scan(const QByteArray& bytes, bool firstOnly)
         return firstOnly && !found.isEmpty();
     };
 
+    // Where tags may start: after the XML declaration, whose own text is no tag, so that the
+    // places stay in text order.
+    qsizetype i = 0;
     if (lower.startsWith("<?xml")) {
         qsizetype end = lower.indexOf("?>");
         if (end < 0)
             end = lower.size();
         if (add(valueAfter(lower, 5, end, "encoding")))
             return found;
+        i = end;
     }
 
     // CSS allows the rule only as the very first bytes of the style sheet.
@@ -84,7 +88,6 @@ QList<Place> scan(const QByteArray& bytes, bool firstOnly)
         }
     }
 
-    qsizetype i = 0;
     while ((i = lower.indexOf('<', i)) >= 0) {
         if (lower.mid(i, 4) == "<!--") {
             const qsizetype close = lower.indexOf("-->", i + 4);
