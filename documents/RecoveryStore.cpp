@@ -72,10 +72,10 @@ QByteArray RecoveryStore::encode(const Document& document)
     const Encoding& e = document.encoding;
     return Magic + LineEnd + textField("name", document.name) + textField("path", document.path) +
            field("form", QByteArray::number(static_cast<int>(e.form))) +
-           field("charset", QUrl::toPercentEncoding(QString::fromLatin1(e.name))) +
+           field("charset", e.name.toPercentEncoding()) +
            field("bom", e.byteOrderMark ? "1" : "0") +
            field("source", QByteArray::number(static_cast<int>(e.source))) +
-           field("declared", QUrl::toPercentEncoding(QString::fromLatin1(e.declared))) +
+           field("declared", e.declared.toPercentEncoding()) +
            field("slot", QByteArray::number(document.slot)) +
            field("caret", QByteArray::number(document.caretLine)) +
            field("size", QByteArray::number(document.utf8.size())) + LineEnd + document.utf8;
