@@ -206,11 +206,13 @@ QByteArray encodeWithConverter(const QByteArray& utf8, const QByteArray& name,
     return bytes;
 }
 
-DocumentCodec::Decoded kept(const QByteArray& bytes, const Encoding& wanted)
+DocumentCodec::Decoded kept(const QByteArray& bytes)
 {
     Encoding e;
     e.source = Encoding::Source::Kept;
-    e.declared = wanted.declared;
+    // What the kept bytes themselves declare, which is what a save compares the text with:
+    // a file whose byte-order mark failed declares nothing the mark stood for.
+    e.declared = declarationKey(CharsetDeclaration::find(bytes));
     return {bytes, e};
 }
 
@@ -310,7 +312,7 @@ DocumentCodec::Decoded DocumentCodec::decodeAs(const QByteArray& bytes, const En
     case Form::SingleByte: {
         const auto table = SingleByteTable::forCharset(encoding.name);
         if (!table)
-            return kept(bytes, encoding);
+            return kept(bytes);
         return {table->decode(bytes), e};
     }
     case Form::Utf16LE:
@@ -321,17 +323,17 @@ DocumentCodec::Decoded DocumentCodec::decodeAs(const QByteArray& bytes, const En
         e.byteOrderMark = bytes.startsWith(mark);
         const auto text = decodeWide(e.byteOrderMark ? bytes.sliced(mark.size()) : bytes, e.form);
         if (!text)
-            return kept(bytes, encoding);
+            return kept(bytes);
         return {*text, e};
     }
     case Form::Converter: {
         const auto text = decodeWithConverter(bytes, encoding.name);
         if (!text)
-            return kept(bytes, encoding);
+            return kept(bytes);
         return {*text, e};
     }
     }
-    return kept(bytes, encoding);
+    return kept(bytes);
 }
 
 DocumentCodec::Encoded DocumentCodec::encode(const QByteArray& utf8, const Encoding& encoding)
