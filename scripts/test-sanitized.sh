@@ -15,6 +15,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
         "${launcher[@]}"
 fi
 cmake --build "$build" --parallel "$(nproc)"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 cd "$build"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600 "$@"
