@@ -333,8 +333,13 @@ enum class Str : int {
     CheckFoundNothing = 332,
     ExpandAbbreviation = 333,
     PreviewCtrlClickHint = 334,
+    CompareWithDisk = 335,
+    CompareTitle = 336,
+    CompareSame = 337,
+    CompareLegend = 338,
+    CompareTooDifferent = 339,
     // The last line of the table; strings are added after it.
-    Last = PreviewCtrlClickHint,
+    Last = CompareTooDifferent,
 };
 
 } // namespace Quillorn
