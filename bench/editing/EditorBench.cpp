@@ -66,18 +66,27 @@ void typeX(Editor& editor)
     editor.viewport()->repaint();
 }
 
-bool fullyColoured(const Editor& editor)
+// Whether the text is coloured from the top down to the last line on screen: the editor colours
+// everything above the view, so that the view's colours are right, and the rest as it comes
+// into view.
+bool colouredThroughView(const Editor& editor)
 {
-    return editor.SendScintilla(S::SCI_GETENDSTYLED) >= editor.SendScintilla(S::SCI_GETLENGTH);
+    const long lastOnScreen = editor.SendScintilla(S::SCI_GETFIRSTVISIBLELINE) +
+                              editor.SendScintilla(S::SCI_LINESONSCREEN);
+    const long lastLine = std::min(
+        editor.SendScintilla(S::SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(lastOnScreen)),
+        editor.SendScintilla(S::SCI_GETLINECOUNT) - 1);
+    return editor.SendScintilla(S::SCI_GETENDSTYLED) >=
+           editor.SendScintilla(S::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine));
 }
 
-// Runs the event loop until the whole document is coloured; the milliseconds it took, or -1
-// when it was not within a minute.
+// Runs the event loop until the text is coloured through the view; the milliseconds it took,
+// or -1 when it was not within a minute.
 double waitUntilColoured(Editor& editor)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!fullyColoured(editor)) {
+    while (!colouredThroughView(editor)) {
         if (timer.elapsed() > 60000)
             return -1;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -150,7 +159,7 @@ void editingAtTheEnd(Editor& editor, qint64 size)
     key(&editor, Qt::Key_End, {}, Qt::ControlModifier);
     editor.viewport()->repaint();
     std::printf("  %-46s %8.1f ms\n", "Ctrl+End: key + first paint", msSince(timer));
-    std::printf("  %-46s %8.1f ms after the jump\n", "  whole document coloured",
+    std::printf("  %-46s %8.1f ms after the jump\n", "  coloured down to the view (the whole text)",
                 waitUntilColoured(editor));
 
     uncolour(editor);
@@ -167,7 +176,8 @@ void editingAtTheEnd(Editor& editor, qint64 size)
     std::printf("  %-46s %8.1f ms (of which the search %.1f ms)%s\n",
                 "find near the end + first paint", msSince(timer), searching,
                 found ? "" : " NOT FOUND");
-    waitUntilColoured(editor);
+    std::printf("  %-46s %8.1f ms after the find\n", "  coloured down to the view",
+                waitUntilColoured(editor));
 
     uncolour(editor);
     QScrollBar* bar = editor.verticalScrollBar();
@@ -175,14 +185,15 @@ void editingAtTheEnd(Editor& editor, qint64 size)
     bar->setValue(bar->maximum() / 2);
     editor.viewport()->repaint();
     std::printf("  %-46s %8.1f ms\n", "scroll bar to the middle + first paint", msSince(timer));
-    waitUntilColoured(editor);
+    std::printf("  %-46s %8.1f ms after the jump\n", "  coloured down to the view",
+                waitUntilColoured(editor));
 
     // Typing at the end while the colours are still being made.
     uncolour(editor);
     key(&editor, Qt::Key_End, {}, Qt::ControlModifier);
     editor.viewport()->repaint();
     std::vector<double> catchingUp;
-    while (!fullyColoured(editor) && catchingUp.size() < 200) {
+    while (!colouredThroughView(editor) && catchingUp.size() < 200) {
         QElapsedTimer one;
         one.start();
         typeX(editor);
