@@ -54,6 +54,7 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"setNum", Str::LineNumbers, ""},
         {"phpReference", Str::PhpFunctionsReference, ""},
         {"PrintPreview", Str::PrintPreview, ""},
+        {"CompareWithDisk", Str::CompareWithDisk, ""},
         {"GoToLine", Str::GoToLine, ""},
         {"ToggleComment", Str::ToggleComment, ""},
         {"FindInFiles", Str::FindInFiles, ""},

@@ -52,6 +52,8 @@ MainMenus::MainMenus(QMenuBar* bar)
     saveProjAs = addCommand(menu1, "Save_projas", QStringLiteral("Save project..."));
     prnt = addCommand(menu1, "Prnt", QStringLiteral("Print"), QKeySequence::Print);
     printPreview = addCommand(menu1, "PrintPreview", QStringLiteral("Print preview"));
+    compareWithDisk =
+        addCommand(menu1, "CompareWithDisk", QStringLiteral("Compare with file on disk"));
     menu1->addSeparator();
     for (int i = 0; i < 6; ++i) {
         QAction* entry = addCommand(menu1, "LstOpn", QString());

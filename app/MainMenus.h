@@ -24,6 +24,7 @@ struct MainMenus {
     QAction* saveProjAs;
     QAction* prnt;
     QAction* printPreview;
+    QAction* compareWithDisk;
     QAction* recentSeparator;
     QList<QAction*> lstOpn; // recent files 0..5
     QAction* clsW;

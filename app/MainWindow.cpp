@@ -22,6 +22,7 @@
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
 #include "settings/PluginHost.h"
+#include "side/DiskCompare.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
@@ -165,6 +166,8 @@ void MainWindow::buildWindow()
     m_changes = std::make_unique<ExternalChangeWatch>(m_context, m_documents, *m_files);
     m_print = std::make_unique<PrintCommands>(
         PrintCommands::Context{m_context.strings, m_context.prompter, *m_document, this});
+    m_compare = std::make_unique<DiskCompare>(
+        DiskCompare::Context{m_context.strings, m_context.prompter, *m_document, this});
     m_plugins = std::make_unique<PluginHost>(
         PluginHost::Context{m_context.appDir, m_context.strings, m_context.prompter, *m_document,
                             m_menus->plugIns, m_menus->mplug});
@@ -189,6 +192,7 @@ void MainWindow::connectCommands()
             [this] { openSettings(SettingsWindow::Page::Extensions); });
     connect(m.prnt, &QAction::triggered, m_print.get(), &PrintCommands::print);
     connect(m.printPreview, &QAction::triggered, m_print.get(), &PrintCommands::preview);
+    connect(m.compareWithDisk, &QAction::triggered, m_compare.get(), &DiskCompare::compareCurrent);
     connect(m_closeTab, &QToolButton::clicked, this, &MainWindow::closeCurrentTab);
     connect(m_commands[0], &QPushButton::clicked, m_files.get(), &FileCommands::newDocument);
     connect(m_commands[1], &QPushButton::clicked, m_files.get(), &FileCommands::saveAs);

@@ -36,6 +36,7 @@ class PluginHost;
 class Preview;
 class PreviewPane;
 class PrintCommands;
+class DiskCompare;
 class RecoveryKeeper;
 class TagCommands;
 class ToolCommands;
@@ -184,6 +185,7 @@ private:
     std::unique_ptr<RecoveryKeeper> m_recovery;
     std::unique_ptr<ExternalChangeWatch> m_changes;
     std::unique_ptr<PrintCommands> m_print;
+    std::unique_ptr<DiskCompare> m_compare;
     QtTranslation m_qtTranslation;
     QString m_fullOpenedPath;
     bool m_switching = false;

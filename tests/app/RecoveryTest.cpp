@@ -2,11 +2,14 @@
 #include "app/MainWindow.h"
 #include "app/RecoveryKeeper.h"
 #include "documents/RecoveryStore.h"
+#include "side/CompareWindow.h"
 #include "support/MainWindowDriver.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QPointer>
 #include <QProcess>
 #include <QTest>
 
@@ -109,9 +112,21 @@ void RecoveryTest::killedEditorsWorkIsOffered()
     window.activateSlot(0);
     QCOMPARE(window.currentDocument().path(), path);
     QVERIFY(!window.currentDocument().isSaved());
+    // What the kept copy changed, against the file on disk: the first line.
+    auto* compare = window.findChild<QAction*>(QStringLiteral("CompareWithDisk"));
+    compare->trigger();
+    QPointer<CompareWindow> differences = window.findChild<CompareWindow*>();
+    QVERIFY(differences && differences->isVisible());
+    QCOMPARE(differences->listing().split(u'\n').mid(0, 3),
+             QStringList({"1   - caf\u00e9", "  1 + " + TypedIntoTitled + "caf\u00e9",
+                          "2 2   " + QString(QChar(0)) + " end"}));
     // Saved in the encoding it was opened in, byte for byte.
     QVERIFY(window.files().save());
     QCOMPARE(MainWindowDriver::fileBytes(path), TypedIntoTitled.toUtf8() + TitledBytes);
+    fixture.prompter.expectMessage(QStringLiteral("the same as the file on disk"));
+    compare->trigger();
+    QVERIFY2(fixture.prompter.finished(), qPrintable(fixture.prompter.errors()));
+    QTRY_VERIFY(!differences);
     window.activateSlot(1);
     QCOMPARE(window.documents()[1].name, QStringLiteral("unknown.html"));
     QCOMPARE(window.currentDocument().bytes(), TypedIntoUntitled.toUtf8());
