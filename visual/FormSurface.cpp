@@ -39,7 +39,6 @@ FormSurface::FormSurface(FormDesign& design, QWidget* parent)
     , m_design(design)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&m_design, &FormDesign::changed, this, &FormSurface::designChanged);
     designChanged();

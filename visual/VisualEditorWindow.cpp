@@ -38,7 +38,6 @@ QDoubleSpinBox* metricBox(QWidget* parent)
 {
     auto* box = new QDoubleSpinBox(parent);
     box->setRange(0, MaxMetric);
-    box->setDecimals(2);
     // One step per value the user settles on, not one per digit typed.
     box->setKeyboardTracking(false);
     return box;
@@ -106,7 +105,7 @@ VisualEditorWindow::VisualEditorWindow(const Context& context)
     connect(m_surface, &FormSurface::placingEnded, this, [this] { choosePlacing(-1, false); });
     connect(&m_design, &FormDesign::changed, this, &VisualEditorWindow::showProperties);
 
-    resize(1000, 640);
+    resize(1180, 720);
     WindowPlacement::keepOverParent(this);
     applyCaptions();
     showProperties();
@@ -293,6 +292,11 @@ void VisualEditorWindow::showProperties()
     m_type->setText(single ? m_context.strings.value(FormElement::kindCaption(element.kind))
                            : QString());
     m_name->setText(element.name);
+    // Pixels are whole; percent keeps two decimals.
+    for (QDoubleSpinBox* box : {m_left, m_width})
+        box->setDecimals(element.horizontalPercent ? 2 : 0);
+    for (QDoubleSpinBox* box : {m_top, m_height})
+        box->setDecimals(element.verticalPercent ? 2 : 0);
     m_left->setValue(element.geometry.left());
     m_top->setValue(element.geometry.top());
     m_width->setValue(element.geometry.width());
