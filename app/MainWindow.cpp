@@ -26,6 +26,7 @@
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
+#include "visual/VisualEditorWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -220,6 +221,7 @@ void MainWindow::connectCommands()
             m_lines->toggleComment();
     });
     connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
+    connect(m.visEd, &QAction::triggered, this, &MainWindow::openVisualEditor);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
     connect(m.foldAll, &QAction::triggered, this, [this] {
         if (currentSlot() >= 0)
@@ -384,7 +386,7 @@ void MainWindow::applySettings()
     }
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->visEd, m_menus->redit};
+    const QList<QAction*> pending{m_menus->redit};
     for (QAction* action : pending)
         action->setEnabled(false);
 
@@ -404,6 +406,8 @@ void MainWindow::applySettings()
         m_find->applyCaptions();
     if (m_findInFiles)
         m_findInFiles->applyCaptions();
+    if (m_visualEditor)
+        m_visualEditor->applyCaptions();
     if (currentSlot() >= 0)
         m_editor->refreshStatus();
 }
@@ -687,6 +691,14 @@ void MainWindow::openFindInFiles()
         m_findInFiles = new FindInFilesWindow(m_context.strings, m_context.settings,
                                               m_context.prompter, *m_document, *this, this);
     m_findInFiles->open();
+}
+
+void MainWindow::openVisualEditor()
+{
+    if (!m_visualEditor)
+        m_visualEditor = new VisualEditorWindow(
+            VisualEditorWindow::Context{m_context.strings, m_context.prompter, *m_document, this});
+    m_visualEditor->open();
 }
 
 QList<DocumentSet::Text> MainWindow::openTexts()

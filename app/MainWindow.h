@@ -40,6 +40,7 @@ class DiskCompare;
 class RecoveryKeeper;
 class TagCommands;
 class ToolCommands;
+class VisualEditorWindow;
 
 // The main window (Main): menus, the ten document tabs over the one editor, the command
 // buttons and the status and path labels. It is prepared behind the splash, shown when the
@@ -151,6 +152,7 @@ private:
     void cycleTab(bool forward);
     void openFind(bool replace);
     void openFindInFiles();
+    void openVisualEditor();
     void hideDocumentControls();
     // Opens the local files a drag carries; false when it carries none.
     bool openDroppedFiles(const QMimeData* data);
@@ -174,6 +176,7 @@ private:
     QPushButton* m_commands[4] = {nullptr, nullptr, nullptr, nullptr};
     FindWindow* m_find = nullptr;
     FindInFilesWindow* m_findInFiles = nullptr;
+    VisualEditorWindow* m_visualEditor = nullptr;
     std::unique_ptr<LineCommands> m_lines;
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<FileCommands> m_files;
