@@ -70,6 +70,8 @@ KeyCommands::Outcome KeyCommands::run(const QKeyEvent& e)
         // With several carets the component types the key at each of them.
         if (m_editor.SendScintilla(S::SCI_GETSELECTIONS) > 1)
             return Outcome::NotOurs;
+        if (key == Qt::Key_Tab && m_editor.expandAbbreviation())
+            break;
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
             m_editor.replaceSelectionBytes('\t' + m_editor.selectedBytes());
         else

@@ -1,0 +1,123 @@
+#include "editing/AbbreviationExpander.h"
+
+#include "editing/EditRules.h"
+#include "editing/Editor.h"
+
+#include "editing/QsciHeaders.h"
+
+#include <algorithm>
+
+namespace Quillorn {
+
+namespace {
+using S = QsciScintillaBase;
+} // namespace
+
+AbbreviationExpander::AbbreviationExpander(Editor& editor)
+    : m_editor(editor)
+{
+}
+
+bool AbbreviationExpander::run()
+{
+    if (m_editor.SendScintilla(S::SCI_GETSELECTIONS) > 1 ||
+        m_editor.SendScintilla(S::SCI_GETSELECTIONEMPTY) == 0)
+        return false;
+    const qint64 caret = m_editor.SendScintilla(S::SCI_GETCURRENTPOS);
+    return nextStop(caret) || expand(caret);
+}
+
+bool AbbreviationExpander::nextStop(qint64 caret)
+{
+    if (m_stops.isEmpty())
+        return false;
+    if (caret < m_start || caret > m_end) {
+        forget();
+        return false;
+    }
+    m_editor.SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(m_stops.takeFirst()));
+    return true;
+}
+
+bool AbbreviationExpander::expand(qint64 caret)
+{
+    if (m_editor.lexerKind() != LexerKind::Html)
+        return false;
+    const auto sci = [this](unsigned int message, qint64 value) {
+        return static_cast<qint64>(
+            m_editor.SendScintilla(message, static_cast<unsigned long>(value)));
+    };
+    const qint64 lineStart = sci(S::SCI_POSITIONFROMLINE, sci(S::SCI_LINEFROMPOSITION, caret));
+    const qint64 lineEnd = sci(S::SCI_GETLINEENDPOSITION, sci(S::SCI_LINEFROMPOSITION, caret));
+    const auto* bytes = reinterpret_cast<const char*>(m_editor.SendScintilla(
+        S::SCI_GETRANGEPOINTER, static_cast<unsigned long>(lineStart), lineEnd - lineStart));
+    if (!bytes)
+        return false;
+    const QByteArray lineBytes(bytes, lineEnd - lineStart);
+    const qint64 caretInLine = caret - lineStart;
+    const QString before = QString::fromUtf8(lineBytes.left(caretInLine));
+    const QString line = before + QString::fromUtf8(lineBytes.mid(caretInLine));
+    const auto start = Abbreviation::start(line, before.size());
+    if (!start)
+        return false;
+    const qint64 from = caret - before.sliced(*start).toUtf8().size();
+    if (!isMarkupText(from, caret))
+        return false;
+
+    Abbreviation::Format format;
+    format.lineEnd = QString::fromLatin1(EditRules::lineEndBytes(m_editor.lineEnd()));
+    qsizetype blanks = 0;
+    while (blanks < before.size() && (before[blanks] == u' ' || before[blanks] == u'\t'))
+        ++blanks;
+    format.baseIndent = before.left(blanks);
+    const auto expansion = Abbreviation::expand(before.sliced(*start), m_table, format);
+    if (!expansion)
+        return false;
+
+    forget();
+    m_editor.replaceBytes({{from, caret - from, expansion->text}});
+    m_start = from;
+    m_end = from + expansion->text.size();
+    for (const qsizetype stop : expansion->stops)
+        m_stops.append(from + stop);
+    m_editor.SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(
+                                               m_stops.isEmpty() ? m_end : m_stops.takeFirst()));
+    return true;
+}
+
+bool AbbreviationExpander::isMarkupText(qint64 from, qint64 to) const
+{
+    m_editor.colour(from, to);
+    for (qint64 pos = from; pos < to; ++pos) {
+        if (m_editor.SendScintilla(S::SCI_GETSTYLEAT, static_cast<unsigned long>(pos)) !=
+            QsciLexerHTML::Default)
+            return false;
+    }
+    return true;
+}
+
+void AbbreviationExpander::textChanging(qint64 position, qint64 length, bool inserting)
+{
+    if (m_stops.isEmpty())
+        return;
+    const qint64 changeEnd = inserting ? position : position + length;
+    if (position < m_start || changeEnd > m_end) {
+        forget();
+        return;
+    }
+    for (qint64& stop : m_stops) {
+        if (inserting && stop >= position)
+            stop += length;
+        else if (!inserting && stop > position)
+            stop = std::max(position, stop - length);
+    }
+    m_end += inserting ? length : -length;
+}
+
+void AbbreviationExpander::caretMoved(qint64 caret)
+{
+    if (caret < m_start || caret > m_end)
+        forget();
+}
+
+} // namespace Quillorn
