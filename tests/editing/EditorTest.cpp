@@ -66,6 +66,7 @@ private Q_SLOTS:
     void enterIndentsWithTheDocumentsLineEnd();
     void tabReplacesSelection_data();
     void tabReplacesSelection();
+    void tabExpandsAbbreviationAndWalksItsEmptySpots();
     void insert2TagWrapsSelection_data();
     void insert2TagWrapsSelection();
     void shiftEnterInsertsParagraph();
@@ -171,6 +172,36 @@ void EditorTest::tabReplacesSelection()
                     key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(editor->bytes(), expected);
     QVERIFY(editor->hasFocus() || !QApplication::focusWidget());
+}
+
+void EditorTest::tabExpandsAbbreviationAndWalksItsEmptySpots()
+{
+    const QByteArray typed = "<body>\r\n\tul>li*2\r\n</body>\r\n";
+    const QByteArray expanded =
+        "<body>\r\n\t<ul>\r\n\t\t<li></li>\r\n\t\t<li></li>\r\n\t</ul>\r\n</body>\r\n";
+    const long end = typed.indexOf("\r\n</body>");
+    auto editor = makeEditor(typed);
+    const auto caret = [&editor] {
+        return sci(*editor, S::SCI_GETCURRENTPOS);
+    };
+
+    setSelection(*editor, end, end);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), expanded);
+    QCOMPARE(caret(), expanded.indexOf("</li>"));
+    editor->undo();
+    QCOMPARE(editor->bytes(), typed);
+
+    setSelection(*editor, end, end);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    typeText(editor.get(), QStringLiteral("x"));
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QByteArray filled = expanded;
+    filled.insert(expanded.indexOf("</li>"), 'x');
+    QCOMPARE(caret(), filled.lastIndexOf("</li>"));
+    // After the last spot Tab is a tab again.
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), filled.insert(filled.lastIndexOf("</li>"), '\t'));
 }
 
 void EditorTest::insert2TagWrapsSelection_data()
