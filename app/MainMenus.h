@@ -39,6 +39,7 @@ struct MainMenus {
     QAction* goToLine;
     QAction* toggleComment;
     QAction* findInFiles;
+    QAction* expandAbbreviation;
     QAction* foldAll;
     QAction* unfoldAll;
     QAction* codeFolding;

@@ -215,6 +215,10 @@ void MainWindow::connectCommands()
         if (currentSlot() >= 0)
             m_lines->toggleComment();
     });
+    connect(m.expandAbbreviation, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_editor->expandAbbreviation();
+    });
     connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
     connect(m.foldAll, &QAction::triggered, this, [this] {
