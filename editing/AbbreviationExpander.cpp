@@ -31,7 +31,7 @@ bool AbbreviationExpander::nextStop(qint64 caret)
 {
     if (m_stops.isEmpty())
         return false;
-    if (caret < m_start || caret > m_end) {
+    if (!isInside(caret, caret)) {
         forget();
         return false;
     }
@@ -88,20 +88,32 @@ bool AbbreviationExpander::expand(qint64 caret)
 bool AbbreviationExpander::isMarkupText(qint64 from, qint64 to) const
 {
     m_editor.colour(from, to);
-    for (qint64 pos = from; pos < to; ++pos) {
-        if (m_editor.SendScintilla(S::SCI_GETSTYLEAT, static_cast<unsigned long>(pos)) !=
-            QsciLexerHTML::Default)
+    const auto style = [this](qint64 pos) {
+        return m_editor.SendScintilla(S::SCI_GETSTYLEAT, static_cast<unsigned long>(pos));
+    };
+    // Its ends in plain text; its "{...}" text may hold what the lexer takes for an entity or
+    // a tag, but no script, style sheet or PHP code, whose styles lie above the markup's.
+    if (style(from) != QsciLexerHTML::Default || style(to - 1) != QsciLexerHTML::Default)
+        return false;
+    for (qint64 pos = from + 1; pos < to - 1; ++pos) {
+        if (style(pos) >= QsciLexerHTML::JavaScriptStart)
             return false;
     }
     return true;
+}
+
+bool AbbreviationExpander::isInside(qint64 from, qint64 to) const
+{
+    // Its first and last bytes are those of a tag, never a spot: typing just before or after
+    // the expansion is work outside it.
+    return from > m_start && to < m_end;
 }
 
 void AbbreviationExpander::textChanging(qint64 position, qint64 length, bool inserting)
 {
     if (m_stops.isEmpty())
         return;
-    const qint64 changeEnd = inserting ? position : position + length;
-    if (position < m_start || changeEnd > m_end) {
+    if (!isInside(position, inserting ? position : position + length)) {
         forget();
         return;
     }
@@ -116,7 +128,7 @@ void AbbreviationExpander::textChanging(qint64 position, qint64 length, bool ins
 
 void AbbreviationExpander::caretMoved(qint64 caret)
 {
-    if (caret < m_start || caret > m_end)
+    if (!isInside(caret, caret))
         forget();
 }
 

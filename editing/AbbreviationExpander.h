@@ -34,9 +34,11 @@ public:
 private:
     bool nextStop(qint64 caret);
     bool expand(qint64 caret);
-    // Whether the bytes from `from` to `to` are text of the markup, not in a tag, a script, a
-    // style sheet or PHP code.
+    // Whether the bytes from `from` to `to` stand in the text of the markup: not in a tag, an
+    // attribute value, a script, a style sheet or PHP code.
     bool isMarkupText(qint64 from, qint64 to) const;
+    // Whether the bytes from `from` to `to` lie within the expansion, off its ends.
+    bool isInside(qint64 from, qint64 to) const;
 
     Editor& m_editor;
     Abbreviation::Table m_table = Abbreviation::builtInTable();

@@ -67,6 +67,8 @@ private Q_SLOTS:
     void tabReplacesSelection_data();
     void tabReplacesSelection();
     void tabExpandsAbbreviationAndWalksItsEmptySpots();
+    void tabExpandsOnlyInMarkupText_data();
+    void tabExpandsOnlyInMarkupText();
     void insert2TagWrapsSelection_data();
     void insert2TagWrapsSelection();
     void shiftEnterInsertsParagraph();
@@ -202,6 +204,33 @@ void EditorTest::tabExpandsAbbreviationAndWalksItsEmptySpots()
     // After the last spot Tab is a tab again.
     QTest::keyClick(editor.get(), Qt::Key_Tab);
     QCOMPARE(editor->bytes(), filled.insert(filled.lastIndexOf("</li>"), '\t'));
+}
+
+void EditorTest::tabExpandsOnlyInMarkupText_data()
+{
+    QTest::addColumn<QByteArray>("text"); // the caret at "|"
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("text with an entity")
+        << QByteArray("<p>\n\tb{Hi & bye}+i|\n</p>")
+        << QByteArray("<p>\n\t<b>Hi &amp; bye</b>\n\t<i></i>\n</p>");
+    QTest::newRow("script") << QByteArray("<script>\nul>li|\n</script>")
+                            << QByteArray("<script>\nul>li\t\n</script>");
+    QTest::newRow("style sheet") << QByteArray("<style>\nul>li|\n</style>")
+                                 << QByteArray("<style>\nul>li\t\n</style>");
+    QTest::newRow("PHP") << QByteArray("<?php\nul>li|\n?>") << QByteArray("<?php\nul>li\t\n?>");
+    QTest::newRow("attribute value") << QByteArray("<a title=\"ul>li|\">")
+                                     << QByteArray("<a title=\"ul>li\t\">");
+}
+
+void EditorTest::tabExpandsOnlyInMarkupText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, expected);
+    const long caret = text.indexOf('|');
+    auto editor = makeEditor(text.remove(caret, 1));
+    setSelection(*editor, caret, caret);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), expected);
 }
 
 void EditorTest::insert2TagWrapsSelection_data()
