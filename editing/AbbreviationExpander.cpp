@@ -11,6 +11,8 @@ namespace Quillorn {
 
 namespace {
 using S = QsciScintillaBase;
+// Longer abbreviations are not looked for.
+constexpr qint64 MaxAbbreviationBytes = 4096;
 } // namespace
 
 AbbreviationExpander::AbbreviationExpander(Editor& editor)
@@ -47,31 +49,32 @@ bool AbbreviationExpander::expand(qint64 caret)
         return static_cast<qint64>(
             m_editor.SendScintilla(message, static_cast<unsigned long>(value)));
     };
-    const qint64 lineStart = sci(S::SCI_POSITIONFROMLINE, sci(S::SCI_LINEFROMPOSITION, caret));
-    const qint64 lineEnd = sci(S::SCI_GETLINEENDPOSITION, sci(S::SCI_LINEFROMPOSITION, caret));
-    const auto* bytes = reinterpret_cast<const char*>(m_editor.SendScintilla(
-        S::SCI_GETRANGEPOINTER, static_cast<unsigned long>(lineStart), lineEnd - lineStart));
+    // Only the bytes near the caret are read, so Tab stays quick on a line of megabytes; the
+    // character after the caret needs at most four.
+    const qint64 line = sci(S::SCI_LINEFROMPOSITION, caret);
+    const qint64 lineStart = sci(S::SCI_POSITIONFROMLINE, line);
+    const qint64 windowStart = std::max(lineStart, caret - MaxAbbreviationBytes);
+    const qint64 windowEnd = std::min(sci(S::SCI_GETLINEENDPOSITION, line), caret + 4);
+    const auto* bytes = reinterpret_cast<const char*>(
+        m_editor.SendScintilla(S::SCI_GETRANGEPOINTER, static_cast<unsigned long>(windowStart),
+                               static_cast<long>(windowEnd - windowStart)));
     if (!bytes)
         return false;
-    const QByteArray lineBytes(bytes, lineEnd - lineStart);
-    const qint64 caretInLine = caret - lineStart;
-    const QString before = QString::fromUtf8(lineBytes.left(caretInLine));
-    const QString line = before + QString::fromUtf8(lineBytes.mid(caretInLine));
-    const auto start = Abbreviation::start(line, before.size());
-    if (!start)
+    const QByteArray window(bytes, windowEnd - windowStart);
+    const QString before = QString::fromUtf8(window.left(caret - windowStart));
+    const QString text = before + QString::fromUtf8(window.mid(caret - windowStart));
+    const auto start = Abbreviation::start(text, before.size());
+    // A run that reaches back to the start of a cut window is longer than any abbreviation.
+    if (!start || (*start == 0 && windowStart > lineStart))
         return false;
-    const qint64 from = caret - before.sliced(*start).toUtf8().size();
-    if (!isMarkupText(from, caret))
-        return false;
+    const QStringView abbreviation = QStringView(before).sliced(*start);
 
     Abbreviation::Format format;
     format.lineEnd = QString::fromLatin1(EditRules::lineEndBytes(m_editor.lineEnd()));
-    qsizetype blanks = 0;
-    while (blanks < before.size() && (before[blanks] == u' ' || before[blanks] == u'\t'))
-        ++blanks;
-    format.baseIndent = before.left(blanks);
-    const auto expansion = Abbreviation::expand(before.sliced(*start), m_table, format);
-    if (!expansion)
+    format.baseIndent = QString::fromLatin1(m_editor.leadingBlanks(caret));
+    const auto expansion = Abbreviation::expand(abbreviation, m_table, format);
+    const qint64 from = caret - abbreviation.toUtf8().size();
+    if (!expansion || !isMarkupText(from, caret))
         return false;
 
     forget();

@@ -360,6 +360,20 @@ QByteArray Editor::selectedBytes() const
     return text ? QByteArray(text, end - start) : QByteArray();
 }
 
+QByteArray Editor::leadingBlanks(qint64 position) const
+{
+    const auto line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long end = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    QByteArray blanks;
+    for (long pos = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)); pos < end; ++pos) {
+        const char c = static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
+        if (c != ' ' && c != '\t')
+            break;
+        blanks += c;
+    }
+    return blanks;
+}
+
 void Editor::insert2Tag(const QString& tag)
 {
     const QByteArray name = tag.toUtf8();

@@ -89,6 +89,9 @@ public:
     // Makes `replacements` (in text order, not overlapping) as one undo step.
     void replaceBytes(const QList<Replacement>& replacements);
 
+    // The spaces and tabs that begin the line holding the byte `position`.
+    QByteArray leadingBlanks(qint64 position) const;
+
     // The selected bytes; empty when nothing is selected.
     QByteArray selectedBytes() const;
     // Replaces the selection (or inserts at the caret) with `bytes`, NUL bytes included, as one
