@@ -70,6 +70,8 @@ bool AbbreviationExpander::expand(qint64 caret)
     const QStringView abbreviation = QStringView(before).sliced(*start);
 
     Abbreviation::Format format;
+    // One level deeper is what Tab inserts with nothing selected.
+    format.indentUnit = EditRules::tabbed(QString());
     format.lineEnd = QString::fromLatin1(EditRules::lineEndBytes(m_editor.lineEnd()));
     format.baseIndent = QString::fromLatin1(m_editor.leadingBlanks(caret));
     const auto expansion = Abbreviation::expand(abbreviation, m_table, format);

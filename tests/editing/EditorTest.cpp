@@ -191,6 +191,11 @@ void EditorTest::tabExpandsAbbreviationAndWalksItsEmptySpots()
     QTest::keyClick(editor.get(), Qt::Key_Tab);
     QCOMPARE(editor->bytes(), expanded);
     QCOMPARE(caret(), expanded.indexOf("</li>"));
+    // Away from the expansion its spots are forgotten: Tab is a tab.
+    setSelection(*editor, 0, 0);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), '\t' + expanded);
+    editor->undo();
     editor->undo();
     QCOMPARE(editor->bytes(), typed);
 
@@ -218,8 +223,8 @@ void EditorTest::tabExpandsOnlyInMarkupText_data()
     QTest::newRow("style sheet") << QByteArray("<style>\nul>li|\n</style>")
                                  << QByteArray("<style>\nul>li\t\n</style>");
     QTest::newRow("PHP") << QByteArray("<?php\nul>li|\n?>") << QByteArray("<?php\nul>li\t\n?>");
-    QTest::newRow("attribute value") << QByteArray("<a title=\"ul>li|\">")
-                                     << QByteArray("<a title=\"ul>li\t\">");
+    QTest::newRow("attribute value")
+        << QByteArray("<a title=\"ul>li|\">") << QByteArray("<a title=\"ul>li\t\">");
 }
 
 void EditorTest::tabExpandsOnlyInMarkupText()
