@@ -65,6 +65,7 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"HighlightMatching", Str::HighlightMatching, ""},
         {"CompleteClosingTags", Str::CompleteClosingTags, ""},
         {"AddClosingTags", Str::AddClosingTags, ""},
+        {"ExpandAbbreviation", Str::ExpandAbbreviation, ""},
     };
     return table;
 }

@@ -81,6 +81,9 @@ MainMenus::MainMenus(QMenuBar* bar)
                                QKeySequence(Qt::CTRL | Qt::Key_Slash));
     findInFiles = addCommand(edit, "FindInFiles", QStringLiteral("Find in files..."),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    expandAbbreviation =
+        addCommand(edit, "ExpandAbbreviation", QStringLiteral("Expand abbreviation"),
+                   QKeySequence(Qt::CTRL | Qt::Key_E));
     edit->addSeparator();
     foldAll = addCommand(edit, "FoldAll", QStringLiteral("Fold all"));
     unfoldAll = addCommand(edit, "UnfoldAll", QStringLiteral("Unfold all"));

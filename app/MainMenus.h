@@ -40,6 +40,7 @@ struct MainMenus {
     QAction* goToLine;
     QAction* toggleComment;
     QAction* findInFiles;
+    QAction* expandAbbreviation;
     QAction* foldAll;
     QAction* unfoldAll;
     QAction* codeFolding;

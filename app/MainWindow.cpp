@@ -220,6 +220,10 @@ void MainWindow::connectCommands()
         if (currentSlot() >= 0)
             m_lines->toggleComment();
     });
+    connect(m.expandAbbreviation, &QAction::triggered, this, [this] {
+        if (currentSlot() >= 0)
+            m_editor->expandAbbreviation();
+    });
     connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
     connect(m.visEd, &QAction::triggered, this, &MainWindow::openVisualEditor);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);

@@ -53,6 +53,7 @@ Editor::Editor(QWidget* parent)
     , m_folding(*this)
     , m_match(new MatchHighlighter(*this))
     , m_closingTags(*this)
+    , m_abbreviations(*this)
     , m_gutter(*this)
     , m_colourer(new BackgroundColourer(this))
     , m_longLines(new LongLineWatch(
@@ -105,6 +106,8 @@ bool Editor::loadLanguageFiles(const QString& languagesFolder)
     const QByteArray keywords = PhpKeywords::load(folder + QLatin1String("php.lng"));
     m_maker->setPhpKeywords(keywords);
     m_closingTags.setVoidNames(m_completion->items().voidNames());
+    // A missing table leaves the built-in element rules, without aliases.
+    m_abbreviations.loadTable(folder + QLatin1String("abbreviations.lng"));
     return listRead && !keywords.isEmpty();
 }
 
@@ -116,6 +119,7 @@ QsciDocument Editor::createDocument(LexerKind kind)
 void Editor::setDocument(const QsciDocument& document)
 {
     m_completion->close();
+    m_abbreviations.forget();
     // The marks of a match belong to the document left.
     m_match->clear();
     ++m_quiet;
@@ -356,12 +360,34 @@ QByteArray Editor::selectedBytes() const
     return text ? QByteArray(text, end - start) : QByteArray();
 }
 
+QByteArray Editor::leadingBlanks(qint64 position) const
+{
+    const auto line = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long end = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    QByteArray blanks;
+    for (long pos = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)); pos < end; ++pos) {
+        const char c = static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
+        if (c != ' ' && c != '\t')
+            break;
+        blanks += c;
+    }
+    return blanks;
+}
+
 void Editor::insert2Tag(const QString& tag)
 {
     const QByteArray name = tag.toUtf8();
     replaceSelectionBytes('<' + name + '>' + selectedBytes() + "</" + name + '>');
     setFocus();
     finishEdit();
+}
+
+bool Editor::expandAbbreviation()
+{
+    if (m_completion->isOpen() || !m_abbreviations.run())
+        return false;
+    finishEdit();
+    return true;
 }
 
 void Editor::pastePlainText()
@@ -380,12 +406,14 @@ void Editor::pastePlainText()
 
 void Editor::undo()
 {
+    m_abbreviations.forget();
     QsciScintilla::undo();
     flushContentChanged();
 }
 
 void Editor::redo()
 {
+    m_abbreviations.forget();
     QsciScintilla::redo();
     flushContentChanged();
 }
@@ -433,6 +461,8 @@ void Editor::onModified(int position, int modificationType, int length)
     if ((modificationType & textChanges) == 0)
         return;
     m_styleBlocks.textChanged(position);
+    if (modificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+        m_abbreviations.textChanging(position, length, modificationType & SC_MOD_BEFOREINSERT);
     if (m_quiet > 0)
         return;
     // The notification comes before the change; the signal goes out once it is done: after
@@ -468,6 +498,7 @@ void Editor::onUpdateUi(int updated)
     if (m_appliedKind == LexerKind::Html)
         m_styleBlocks.updateVisible();
     if (updated & SC_UPDATE_SELECTION) {
+        m_abbreviations.caretMoved(sci(SCI_GETCURRENTPOS));
         m_match->caretMoved();
         if (m_completion->isOpen())
             m_completion->follow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/AbbreviationExpander.h"
 #include "editing/ClosingTags.h"
 #include "editing/EditRules.h"
 #include "editing/Folding.h"
@@ -88,6 +89,9 @@ public:
     // Makes `replacements` (in text order, not overlapping) as one undo step.
     void replaceBytes(const QList<Replacement>& replacements);
 
+    // The spaces and tabs that begin the line holding the byte `position`.
+    QByteArray leadingBlanks(qint64 position) const;
+
     // The selected bytes; empty when nothing is selected.
     QByteArray selectedBytes() const;
     // Replaces the selection (or inserts at the caret) with `bytes`, NUL bytes included, as one
@@ -95,6 +99,12 @@ public:
     void replaceSelectionBytes(const QByteArray& bytes);
     // Announces an edit made by a command at once: contentChanged and the status line.
     void finishEdit();
+
+    // Tab's abbreviations in HTML documents: moves the caret to the next empty spot of the last
+    // expansion, or expands the abbreviation that ends at the caret (abbreviations.lng holds
+    // the aliases); false when there is neither, text is selected or the completion list is
+    // open.
+    bool expandAbbreviation();
 
     // Wraps the selection, or the empty caret, in the tag pair of `tag`.
     void insert2Tag(const QString& tag);
@@ -198,6 +208,7 @@ private:
     Folding m_folding;
     MatchHighlighter* m_match;
     ClosingTags m_closingTags;
+    AbbreviationExpander m_abbreviations;
     LineNumberGutter m_gutter;
     BackgroundColourer* m_colourer;
     LongLineWatch* m_longLines;

@@ -70,6 +70,8 @@ KeyCommands::Outcome KeyCommands::run(const QKeyEvent& e)
         // With several carets the component types the key at each of them.
         if (m_editor.SendScintilla(S::SCI_GETSELECTIONS) > 1)
             return Outcome::NotOurs;
+        if (key == Qt::Key_Tab && m_editor.expandAbbreviation())
+            break;
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
             m_editor.replaceSelectionBytes('\t' + m_editor.selectedBytes());
         else
@@ -94,20 +96,9 @@ void KeyCommands::acceptCompletion()
 
 void KeyCommands::insertIndentedLineEnd()
 {
-    const auto sci = [this](unsigned int message, long position) {
-        return m_editor.SendScintilla(message, static_cast<unsigned long>(position));
-    };
-    const long line = sci(S::SCI_LINEFROMPOSITION, sci(S::SCI_GETCURRENTPOS, 0));
-    const long lineStart = sci(S::SCI_POSITIONFROMLINE, line);
-    const long lineEnd = sci(S::SCI_GETLINEENDPOSITION, line);
-    QByteArray leading;
-    for (long pos = lineStart; pos < lineEnd; ++pos) {
-        const char c = static_cast<char>(sci(S::SCI_GETCHARAT, pos));
-        if (c != ' ' && c != '\t')
-            break;
-        leading += c;
-    }
-    m_editor.replaceSelectionBytes(EditRules::indentation(leading, m_editor.lineEnd()));
+    const long caret = m_editor.SendScintilla(S::SCI_GETCURRENTPOS);
+    m_editor.replaceSelectionBytes(
+        EditRules::indentation(m_editor.leadingBlanks(caret), m_editor.lineEnd()));
 }
 
 } // namespace Quillorn

@@ -66,6 +66,9 @@ private Q_SLOTS:
     void enterIndentsWithTheDocumentsLineEnd();
     void tabReplacesSelection_data();
     void tabReplacesSelection();
+    void tabExpandsAbbreviationAndWalksItsEmptySpots();
+    void tabExpandsOnlyInMarkupText_data();
+    void tabExpandsOnlyInMarkupText();
     void insert2TagWrapsSelection_data();
     void insert2TagWrapsSelection();
     void shiftEnterInsertsParagraph();
@@ -171,6 +174,68 @@ void EditorTest::tabReplacesSelection()
                     key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(editor->bytes(), expected);
     QVERIFY(editor->hasFocus() || !QApplication::focusWidget());
+}
+
+void EditorTest::tabExpandsAbbreviationAndWalksItsEmptySpots()
+{
+    const QByteArray typed = "<body>\r\n\tul>li*2\r\n</body>\r\n";
+    const QByteArray expanded =
+        "<body>\r\n\t<ul>\r\n\t\t<li></li>\r\n\t\t<li></li>\r\n\t</ul>\r\n</body>\r\n";
+    const long end = typed.indexOf("\r\n</body>");
+    auto editor = makeEditor(typed);
+    const auto caret = [&editor] {
+        return sci(*editor, S::SCI_GETCURRENTPOS);
+    };
+
+    setSelection(*editor, end, end);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), expanded);
+    QCOMPARE(caret(), expanded.indexOf("</li>"));
+    // Away from the expansion its spots are forgotten: Tab is a tab.
+    setSelection(*editor, 0, 0);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), '\t' + expanded);
+    editor->undo();
+    editor->undo();
+    QCOMPARE(editor->bytes(), typed);
+
+    setSelection(*editor, end, end);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    typeText(editor.get(), QStringLiteral("x"));
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QByteArray filled = expanded;
+    filled.insert(expanded.indexOf("</li>"), 'x');
+    QCOMPARE(caret(), filled.lastIndexOf("</li>"));
+    // After the last spot Tab is a tab again.
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), filled.insert(filled.lastIndexOf("</li>"), '\t'));
+}
+
+void EditorTest::tabExpandsOnlyInMarkupText_data()
+{
+    QTest::addColumn<QByteArray>("text"); // the caret at "|"
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("text with an entity")
+        << QByteArray("<p>\n\tb{Hi & bye}+i|\n</p>")
+        << QByteArray("<p>\n\t<b>Hi &amp; bye</b>\n\t<i></i>\n</p>");
+    QTest::newRow("script") << QByteArray("<script>\nul>li|\n</script>")
+                            << QByteArray("<script>\nul>li\t\n</script>");
+    QTest::newRow("style sheet") << QByteArray("<style>\nul>li|\n</style>")
+                                 << QByteArray("<style>\nul>li\t\n</style>");
+    QTest::newRow("PHP") << QByteArray("<?php\nul>li|\n?>") << QByteArray("<?php\nul>li\t\n?>");
+    QTest::newRow("attribute value")
+        << QByteArray("<a title=\"ul>li|\">") << QByteArray("<a title=\"ul>li\t\">");
+}
+
+void EditorTest::tabExpandsOnlyInMarkupText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, expected);
+    const long caret = text.indexOf('|');
+    auto editor = makeEditor(text.remove(caret, 1));
+    setSelection(*editor, caret, caret);
+    QTest::keyClick(editor.get(), Qt::Key_Tab);
+    QCOMPARE(editor->bytes(), expected);
 }
 
 void EditorTest::insert2TagWrapsSelection_data()
