@@ -22,6 +22,7 @@
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
 #include "settings/PluginHost.h"
+#include "side/ComposerWindow.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
@@ -216,6 +217,7 @@ void MainWindow::connectCommands()
             m_lines->toggleComment();
     });
     connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
+    connect(m.redit, &QAction::triggered, this, &MainWindow::openComposer);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
     connect(m.foldAll, &QAction::triggered, this, [this] {
         if (currentSlot() >= 0)
@@ -380,7 +382,7 @@ void MainWindow::applySettings()
     }
 
     // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->visEd, m_menus->redit};
+    const QList<QAction*> pending{m_menus->visEd};
     for (QAction* action : pending)
         action->setEnabled(false);
 
@@ -400,6 +402,8 @@ void MainWindow::applySettings()
         m_find->applyCaptions();
     if (m_findInFiles)
         m_findInFiles->applyCaptions();
+    if (m_composer)
+        m_composer->applyCaptions();
     if (currentSlot() >= 0)
         m_editor->refreshStatus();
 }
@@ -683,6 +687,14 @@ void MainWindow::openFindInFiles()
         m_findInFiles = new FindInFilesWindow(m_context.strings, m_context.settings,
                                               m_context.prompter, *m_document, *this, this);
     m_findInFiles->open();
+}
+
+void MainWindow::openComposer()
+{
+    if (!m_composer)
+        m_composer = new ComposerWindow(
+            ComposerWindow::Context{m_context.strings, m_context.prompter, *m_document, this});
+    m_composer->open();
 }
 
 QList<DocumentSet::Text> MainWindow::openTexts()

@@ -36,6 +36,7 @@ class PluginHost;
 class Preview;
 class PreviewPane;
 class PrintCommands;
+class ComposerWindow;
 class RecoveryKeeper;
 class TagCommands;
 class ToolCommands;
@@ -102,6 +103,8 @@ public:
     QString openedPathText() const;
     // The find in files window, made when first opened.
     FindInFilesWindow* findInFilesWindow() const { return m_findInFiles; }
+    // The composer (Tools → Text editor), made when first opened.
+    ComposerWindow* composerWindow() const { return m_composer; }
 
     // The open documents for find in files; reading them visits each tab in turn.
     QList<Text> openTexts() override;
@@ -150,6 +153,7 @@ private:
     void cycleTab(bool forward);
     void openFind(bool replace);
     void openFindInFiles();
+    void openComposer();
     void hideDocumentControls();
     // Opens the local files a drag carries; false when it carries none.
     bool openDroppedFiles(const QMimeData* data);
@@ -173,6 +177,7 @@ private:
     QPushButton* m_commands[4] = {nullptr, nullptr, nullptr, nullptr};
     FindWindow* m_find = nullptr;
     FindInFilesWindow* m_findInFiles = nullptr;
+    ComposerWindow* m_composer = nullptr;
     std::unique_ptr<LineCommands> m_lines;
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<FileCommands> m_files;
