@@ -85,6 +85,9 @@ void ComposerEdit::setHeading(int level)
             look.setFontWeight(level > 0 ? QFont::Bold : QFont::Normal);
         cursor.mergeCharFormat(look);
         cursor.mergeBlockCharFormat(look);
+        // What is typed next at the caret takes the look too.
+        if (!textCursor().hasSelection() && block == textCursor().block())
+            mergeCurrentCharFormat(look);
     }
     edit.endEditBlock();
 }
@@ -177,7 +180,13 @@ void ComposerEdit::keyPressEvent(QKeyEvent* event)
         indentListItem(event->key() == Qt::Key_Tab ? 1 : -1);
         return;
     }
+    const QTextCursor cursor = textCursor();
+    const bool endsHeading = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                             cursor.blockFormat().headingLevel() > 0 && cursor.atBlockEnd();
     QTextEdit::keyPressEvent(event);
+    // As in a word processor, a heading is followed by a paragraph.
+    if (endsHeading && textCursor().blockNumber() != cursor.blockNumber())
+        setHeading(0);
 }
 
 void ComposerEdit::insertFromMimeData(const QMimeData* source)

@@ -5,9 +5,9 @@
 
 namespace Quillorn {
 
-// The composer's writing surface: a rich-text box whose paragraph commands (headings, lists,
-// links, clearing) work on the blocks of the selection, where Tab and Shift+Tab move a list
-// item one level in or out, and which takes pasted HTML in without its scripts.
+// The composer's writing surface: a rich-text box with paragraph commands (headings, lists,
+// links, clearing) over the selected blocks; Tab and Shift+Tab move a list item in or out, Enter
+// behind a heading starts a paragraph, and pasted HTML comes in without its scripts.
 class ComposerEdit : public QTextEdit {
     Q_OBJECT
 public:

@@ -131,7 +131,7 @@ ComposerWindow::ComposerWindow(const Context& context)
     m_insert->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildToolBar());
+    buildToolBars(layout);
     layout->addWidget(m_edit, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_take);
@@ -157,7 +157,7 @@ QAction* ComposerWindow::addToggle(const QString& objectName, const QIcon& icon)
     return action;
 }
 
-QToolBar* ComposerWindow::buildToolBar()
+void ComposerWindow::buildToolBars(QVBoxLayout* layout)
 {
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(IconSize, IconSize));
@@ -237,7 +237,10 @@ QToolBar* ComposerWindow::buildToolBar()
     m_colour->setMenu(m_colours);
     connect(m_colour, &QToolButton::clicked, this, &ComposerWindow::askColour);
     bar->addWidget(m_colour);
-    bar->addSeparator();
+    layout->addWidget(bar);
+    // The paragraph formats get a row of their own, so that no button hides in the overflow.
+    bar = new QToolBar(this);
+    bar->setIconSize(QSize(IconSize, IconSize));
 
     m_alignLeft =
         addToggle(QStringLiteral("AlignLeft"), alignmentIcon("format-justify-left", Qt::AlignLeft));
@@ -310,7 +313,7 @@ QToolBar* ComposerWindow::buildToolBar()
         m_edit->setFocus();
     });
     bar->addAction(m_clear);
-    return bar;
+    layout->addWidget(bar);
 }
 
 void ComposerWindow::applyCaptions()
@@ -450,9 +453,13 @@ void ComposerWindow::insertToCode()
 {
     if (!documentOpen())
         return;
-    const QString html = RichTextHtml::toHtml(*m_edit->document());
-    if (!html.isEmpty())
-        m_context.document.replaceSelection(html);
+    QString html = RichTextHtml::toHtml(*m_edit->document());
+    if (html.isEmpty())
+        return;
+    // The last line's end is left to the document, so that markup put on an empty line
+    // leaves no empty line behind it.
+    html.chop(1);
+    m_context.document.replaceSelection(html);
 }
 
 } // namespace Quillorn

@@ -8,8 +8,8 @@ class QComboBox;
 class QFontComboBox;
 class QMenu;
 class QPushButton;
-class QToolBar;
 class QToolButton;
+class QVBoxLayout;
 
 namespace Quillorn {
 
@@ -46,7 +46,8 @@ public:
 
 private:
     QAction* addToggle(const QString& objectName, const QIcon& icon);
-    QToolBar* buildToolBar();
+    // The character formats on one tool bar, the paragraph formats on another.
+    void buildToolBars(QVBoxLayout* layout);
     // True when a document is open; tells the user to open one first when none is.
     bool documentOpen();
     void mergeFormat(const QTextCharFormat& format);

@@ -133,6 +133,24 @@ QList<Run> runsOf(const QTextBlock& block, const Defaults& defaults)
         else
             runs.append({marks, html});
     }
+    // Blanks at either end of a block show nowhere; markup read in often leaves them there.
+    const auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    };
+    while (!runs.isEmpty()) {
+        QString& first = runs.first().html;
+        first.remove(0, std::find_if_not(first.cbegin(), first.cend(), blank) - first.cbegin());
+        if (!first.isEmpty())
+            break;
+        runs.removeFirst();
+    }
+    while (!runs.isEmpty()) {
+        QString& last = runs.last().html;
+        last.chop(std::find_if_not(last.crbegin(), last.crend(), blank) - last.crbegin());
+        if (!last.isEmpty())
+            break;
+        runs.removeLast();
+    }
     return runs;
 }
 

@@ -354,7 +354,7 @@ void MainWindowTest::composerInsertsItsTextAsHtmlAtTheCaret()
         QStringLiteral("<body>\r\n<p>Hello <strong>bold</strong> &amp; more</p>\r\n"
                        "<ul>\r\n  <li>one\r\n    <ul>\r\n      <li>inner</li>\r\n"
                        "    </ul>\r\n  </li>\r\n</ul>\r\n<p>see <a href=\"https://example.org/\">"
-                       "https://example.org/</a></p>\r\n\r\n</body>\r\n"));
+                       "https://example.org/</a></p>\r\n</body>\r\n"));
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

@@ -136,6 +136,10 @@ void RichTextHtmlTest::formattingBecomesMinimalHtml_data()
         c.insertBlock();
         c.insertText(QStringLiteral("last"));
     }) << "<p>a &lt; b &amp; \"c\" &gt; d<br>next</p>\n<p>last</p>\n";
+    QTest::newRow("blanks at block ends") << Build([](QTextCursor& c) {
+        c.insertText(QStringLiteral(" \t text "));
+        c.insertText(QStringLiteral(" "), chars(QFont::Bold));
+    }) << "<p>text</p>\n";
     QTest::newRow("strike-out and underline") << Build([](QTextCursor& c) {
         QTextCharFormat format;
         format.setFontStrikeOut(true);
