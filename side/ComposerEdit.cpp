@@ -2,6 +2,7 @@
 
 #include "side/RichTextHtml.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -145,7 +146,8 @@ void ComposerEdit::setLink(const QString& address)
     link.setAnchor(true);
     link.setAnchorHref(address);
     link.setFontUnderline(true);
-    link.setForeground(palette().color(QPalette::Link));
+    // The application's link colour, which the HTML writer knows as a link's own.
+    link.setForeground(QGuiApplication::palette().color(QPalette::Link));
     QTextCursor cursor = textCursor();
     if (cursor.hasSelection()) {
         cursor.mergeCharFormat(link);

@@ -120,9 +120,9 @@ ComposerWindow::ComposerWindow(const Context& context)
     , m_context(context)
     , m_edit(new ComposerEdit(this))
 {
-    setObjectName(QStringLiteral("REdit"));
+    setObjectName(QStringLiteral("ComposerWindow"));
     WindowPlacement::keepOverParent(this);
-    m_edit->setObjectName(QStringLiteral("Composer"));
+    m_edit->setObjectName(QStringLiteral("ComposerText"));
 
     m_take = new QPushButton(this);
     m_take->setObjectName(QStringLiteral("TakeSelection"));
@@ -162,40 +162,38 @@ void ComposerWindow::buildToolBars(QVBoxLayout* layout)
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(IconSize, IconSize));
 
-    m_bold = addToggle(QStringLiteral("Bold"),
-                       letterIcon("format-text-bold", QStringLiteral("B"), &QFont::setBold));
-    m_bold->setShortcut(QKeySequence::Bold);
-    connect(m_bold, &QAction::triggered, this, [this](bool on) {
-        QTextCharFormat format;
-        format.setFontWeight(on ? QFont::Bold : QFont::Normal);
-        mergeFormat(format);
-    });
-    m_italic = addToggle(QStringLiteral("Italic"),
-                         letterIcon("format-text-italic", QStringLiteral("I"), &QFont::setItalic));
-    m_italic->setShortcut(QKeySequence::Italic);
-    connect(m_italic, &QAction::triggered, this, [this](bool on) {
-        QTextCharFormat format;
-        format.setFontItalic(on);
-        mergeFormat(format);
-    });
+    // A character format switched on or off for the selection or what is typed next.
+    const auto charToggle = [this, bar](const QString& name, const QIcon& icon,
+                                        const QKeySequence& key,
+                                        void (*apply)(QTextCharFormat&, bool)) {
+        QAction* action = addToggle(name, icon);
+        action->setShortcut(key);
+        bar->addAction(action);
+        connect(action, &QAction::triggered, this, [this, apply](bool on) {
+            QTextCharFormat format;
+            apply(format, on);
+            mergeFormat(format);
+        });
+        return action;
+    };
+    m_bold = charToggle(QStringLiteral("Bold"),
+                        letterIcon("format-text-bold", QStringLiteral("B"), &QFont::setBold),
+                        QKeySequence::Bold, [](QTextCharFormat& format, bool on) {
+                            format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+                        });
+    m_italic = charToggle(QStringLiteral("Italic"),
+                          letterIcon("format-text-italic", QStringLiteral("I"), &QFont::setItalic),
+                          QKeySequence::Italic,
+                          [](QTextCharFormat& format, bool on) { format.setFontItalic(on); });
     m_underline =
-        addToggle(QStringLiteral("Underline"),
-                  letterIcon("format-text-underline", QStringLiteral("U"), &QFont::setUnderline));
-    m_underline->setShortcut(QKeySequence::Underline);
-    connect(m_underline, &QAction::triggered, this, [this](bool on) {
-        QTextCharFormat format;
-        format.setFontUnderline(on);
-        mergeFormat(format);
-    });
-    m_strikeOut = addToggle(
+        charToggle(QStringLiteral("Underline"),
+                   letterIcon("format-text-underline", QStringLiteral("U"), &QFont::setUnderline),
+                   QKeySequence::Underline,
+                   [](QTextCharFormat& format, bool on) { format.setFontUnderline(on); });
+    m_strikeOut = charToggle(
         QStringLiteral("StrikeOut"),
-        letterIcon("format-text-strikethrough", QStringLiteral("S"), &QFont::setStrikeOut));
-    connect(m_strikeOut, &QAction::triggered, this, [this](bool on) {
-        QTextCharFormat format;
-        format.setFontStrikeOut(on);
-        mergeFormat(format);
-    });
-    bar->addActions({m_bold, m_italic, m_underline, m_strikeOut});
+        letterIcon("format-text-strikethrough", QStringLiteral("S"), &QFont::setStrikeOut),
+        QKeySequence(), [](QTextCharFormat& format, bool on) { format.setFontStrikeOut(on); });
     bar->addSeparator();
 
     m_font = new QFontComboBox(bar);
