@@ -23,6 +23,7 @@
 #include "preview/PreviewPane.h"
 #include "settings/PluginHost.h"
 #include "side/DiskCompare.h"
+#include "side/ComposerWindow.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
@@ -226,6 +227,7 @@ void MainWindow::connectCommands()
     });
     connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
     connect(m.visEd, &QAction::triggered, this, &MainWindow::openVisualEditor);
+    connect(m.redit, &QAction::triggered, this, &MainWindow::openComposer);
     connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
     connect(m.foldAll, &QAction::triggered, this, [this] {
         if (currentSlot() >= 0)
@@ -389,11 +391,6 @@ void MainWindow::applySettings()
         (m_editor->*item.apply)(s.*item.setting);
     }
 
-    // Commands whose owners are not part of the program yet stay visible but disabled.
-    const QList<QAction*> pending{m_menus->redit};
-    for (QAction* action : pending)
-        action->setEnabled(false);
-
     // The interface language: the strings, Qt's own dialogs and every caption.
     if (s.language.isEmpty())
         s.language = QStringLiteral("english");
@@ -412,6 +409,8 @@ void MainWindow::applySettings()
         m_findInFiles->applyCaptions();
     if (m_visualEditor)
         m_visualEditor->applyCaptions();
+    if (m_composer)
+        m_composer->applyCaptions();
     if (currentSlot() >= 0)
         m_editor->refreshStatus();
 }
@@ -703,6 +702,14 @@ void MainWindow::openVisualEditor()
         m_visualEditor = new VisualEditorWindow(
             VisualEditorWindow::Context{m_context.strings, m_context.prompter, *m_document, this});
     m_visualEditor->open();
+}
+
+void MainWindow::openComposer()
+{
+    if (!m_composer)
+        m_composer = new ComposerWindow(
+            ComposerWindow::Context{m_context.strings, m_context.prompter, *m_document, this});
+    m_composer->open();
 }
 
 QList<DocumentSet::Text> MainWindow::openTexts()

@@ -37,6 +37,7 @@ class Preview;
 class PreviewPane;
 class PrintCommands;
 class DiskCompare;
+class ComposerWindow;
 class RecoveryKeeper;
 class TagCommands;
 class ToolCommands;
@@ -104,6 +105,8 @@ public:
     QString openedPathText() const;
     // The find in files window, made when first opened.
     FindInFilesWindow* findInFilesWindow() const { return m_findInFiles; }
+    // The composer (Tools → Text editor), made when first opened.
+    ComposerWindow* composerWindow() const { return m_composer; }
 
     // The open documents for find in files; reading them visits each tab in turn.
     QList<Text> openTexts() override;
@@ -153,6 +156,7 @@ private:
     void openFind(bool replace);
     void openFindInFiles();
     void openVisualEditor();
+    void openComposer();
     void hideDocumentControls();
     // Opens the local files a drag carries; false when it carries none.
     bool openDroppedFiles(const QMimeData* data);
@@ -177,6 +181,7 @@ private:
     FindWindow* m_find = nullptr;
     FindInFilesWindow* m_findInFiles = nullptr;
     VisualEditorWindow* m_visualEditor = nullptr;
+    ComposerWindow* m_composer = nullptr;
     std::unique_ptr<LineCommands> m_lines;
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<FileCommands> m_files;

@@ -5,12 +5,15 @@
 #include "documents/FileIO.h"
 #include "platform/QtPrompter.h"
 #include "settings/SettingsWindow.h"
+#include "side/ComposerEdit.h"
+#include "side/ComposerWindow.h"
 #include "support/AppFixture.h"
 #include "support/MainWindowDriver.h"
 #include "tags/ReferenceTreeFile.h"
 #include "tags/TagListFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -40,6 +43,7 @@ private Q_SLOTS:
     void programFilesThatAreNoFilesGiveDefaults();
     void unwritableSettingsAreToldWhenTheWindowCloses_data();
     void unwritableSettingsAreToldWhenTheWindowCloses();
+    void composerInsertsItsTextAsHtmlAtTheCaret();
 
 private:
     using Fixture = Test::AppFixture;
@@ -300,6 +304,57 @@ void MainWindowTest::unwritableSettingsAreToldWhenTheWindowCloses()
     QVERIFY(QFileInfo(settings).isDir());
     // The session, written after the failed settings, is there all the same.
     QVERIFY(QFile::exists(f.env.path(QStringLiteral("last_session.qlp"))));
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowTest::composerInsertsItsTextAsHtmlAtTheCaret()
+{
+    Fixture f;
+    f.prompter.expectMessage(QStringLiteral("Open file first"), Prompter::Icon::Exclamation)
+        .expectInput(QStringLiteral("Link address"), QStringLiteral("https://example.org/"));
+    MainWindow window(f.context);
+    QVERIFY(Test::MainWindowDriver::show(window));
+    QVERIFY(window.menus().redit->isEnabled());
+    window.menus().redit->trigger();
+    ComposerWindow* composer = window.composerWindow();
+    QVERIFY(composer && QTest::qWaitForWindowExposed(composer));
+    auto* insert = composer->findChild<QPushButton*>(QStringLiteral("InsertToCode"));
+    QTest::mouseClick(insert, Qt::LeftButton);
+
+    window.files().openDocument(f.document(QStringLiteral("a.html"), "<body>\r\n\r\n</body>\r\n"),
+                                false);
+    window.currentDocument().setCaretPosition(8);
+    window.menus().redit->trigger();
+    // Its shortcuts work once the application has made it the active window.
+    QTRY_COMPARE(QApplication::activeWindow(), composer);
+    ComposerEdit* edit = composer->edit();
+    const auto action = [composer](const char* name) {
+        return composer->findChild<QAction*>(QLatin1String(name));
+    };
+    QTest::keyClicks(edit, QStringLiteral("Hello "));
+    QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("bold"));
+    QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral(" & more"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    action("BulletedList")->trigger();
+    QTest::keyClicks(edit, QStringLiteral("one"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::keyClicks(edit, QStringLiteral("inner"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Backtab);
+    action("BulletedList")->trigger();
+    QTest::keyClicks(edit, QStringLiteral("see "));
+    action("Link")->trigger();
+    QTest::mouseClick(insert, Qt::LeftButton);
+
+    QCOMPARE(
+        window.currentDocument().text(),
+        QStringLiteral("<body>\r\n<p>Hello <strong>bold</strong> &amp; more</p>\r\n"
+                       "<ul>\r\n  <li>one\r\n    <ul>\r\n      <li>inner</li>\r\n"
+                       "    </ul>\r\n  </li>\r\n</ul>\r\n<p>see <a href=\"https://example.org/\">"
+                       "https://example.org/</a></p>\r\n</body>\r\n"));
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

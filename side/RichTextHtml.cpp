@@ -1,0 +1,444 @@
+#include "side/RichTextHtml.h"
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <algorithm>
+
+namespace Quillorn {
+
+namespace {
+
+constexpr int IndentStep = 2;
+
+// An inline element a run of text sits in, compared by its opening tag.
+struct Mark {
+    QString open;
+    QString close;
+    bool operator==(const Mark& other) const { return open == other.open; }
+};
+
+// Text of one character format, already escaped, inside its marks (outermost first).
+struct Run {
+    QList<Mark> marks;
+    QString html;
+};
+
+QString escaped(const QString& text)
+{
+    QString html;
+    html.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&'))
+            html += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            html += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            html += QLatin1String("&gt;");
+        else if (c == QChar::Nbsp)
+            html += QLatin1String("&nbsp;");
+        else if (c == QChar::LineSeparator)
+            html += QLatin1String("<br>");
+        else if (c != QChar::ObjectReplacementCharacter)
+            html += c;
+    }
+    return html;
+}
+
+Mark element(const QString& name, const QString& attributes = {})
+{
+    return {QLatin1Char('<') + name + attributes + QLatin1Char('>'),
+            QLatin1String("</") + name + QLatin1Char('>')};
+}
+
+// What the composer shows without being told: its default font and black text, links in the
+// palette's link colour.
+struct Defaults {
+    QString family;
+    qreal pointSize;
+    QColor text;
+    QColor link;
+};
+
+QString family(const QTextCharFormat& format)
+{
+    const QStringList families = format.fontFamilies().toStringList();
+    return families.isEmpty() ? QString() : families.first();
+}
+
+QString spanStyle(const QTextCharFormat& format, bool link, const Defaults& defaults)
+{
+    QStringList style;
+    if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+        format.foreground().style() != Qt::NoBrush) {
+        const QColor colour = format.foreground().color();
+        if (colour != defaults.text && !(link && colour == defaults.link))
+            style << QLatin1String("color:") + colour.name();
+    }
+    QString name = family(format);
+    if (!name.isEmpty() && name != defaults.family) {
+        // The name goes between quotes in an attribute: nothing of it may end either.
+        name.remove(QRegularExpression(QStringLiteral("['\"\\\\;]")));
+        style << QStringLiteral("font-family:'%1'").arg(name);
+    }
+    if (format.hasProperty(QTextFormat::FontPointSize) &&
+        !qFuzzyCompare(format.fontPointSize(), defaults.pointSize))
+        style << QStringLiteral("font-size:%1pt").arg(format.fontPointSize());
+    return style.join(QLatin1Char(';'));
+}
+
+// The marks of `format` in their usual order, outermost first; a heading's tag already says
+// bold, a link's says underlined.
+QList<Mark> marksOf(const QTextCharFormat& format, bool heading, const Defaults& defaults)
+{
+    QList<Mark> marks;
+    // A link to a script address is written as its text, without the link's look.
+    const bool anchor = format.isAnchor() && !format.anchorHref().isEmpty();
+    if (anchor && RichTextHtml::isSafeAddress(format.anchorHref()))
+        marks << element(QStringLiteral("a"),
+                         QStringLiteral(" href=\"%1\"").arg(format.anchorHref().toHtmlEscaped()));
+    const QString style = spanStyle(format, anchor, defaults);
+    if (!style.isEmpty())
+        marks << element(QStringLiteral("span"),
+                         QStringLiteral(" style=\"%1\"").arg(style.toHtmlEscaped()));
+    if (!heading && format.hasProperty(QTextFormat::FontWeight) &&
+        format.fontWeight() >= QFont::DemiBold)
+        marks << element(QStringLiteral("strong"));
+    if (format.fontItalic())
+        marks << element(QStringLiteral("em"));
+    if (!anchor && format.fontUnderline())
+        marks << element(QStringLiteral("u"));
+    if (format.fontStrikeOut())
+        marks << element(QStringLiteral("s"));
+    return marks;
+}
+
+QList<Run> runsOf(const QTextBlock& block, const Defaults& defaults)
+{
+    const bool heading = !block.textList() && block.blockFormat().headingLevel() > 0;
+    QList<Run> runs;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QString html = escaped(fragment.text());
+        if (html.isEmpty())
+            continue;
+        const QList<Mark> marks = marksOf(fragment.charFormat(), heading, defaults);
+        if (!runs.isEmpty() && runs.last().marks == marks)
+            runs.last().html += html;
+        else
+            runs.append({marks, html});
+    }
+    // Blanks at either end of a block show nowhere; markup read in often leaves them there.
+    const auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    };
+    while (!runs.isEmpty()) {
+        QString& first = runs.first().html;
+        first.remove(0, std::find_if_not(first.cbegin(), first.cend(), blank) - first.cbegin());
+        if (!first.isEmpty())
+            break;
+        runs.removeFirst();
+    }
+    while (!runs.isEmpty()) {
+        QString& last = runs.last().html;
+        last.chop(std::find_if_not(last.crbegin(), last.crend(), blank) - last.crbegin());
+        if (!last.isEmpty())
+            break;
+        runs.removeLast();
+    }
+    return runs;
+}
+
+// The runs with their marks properly nested: a mark that goes on longer is opened outside
+// one that ends sooner, so that it need not be closed and opened again.
+QString inlineHtml(const QList<Run>& runs)
+{
+    QString html;
+    QList<Mark> open;
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        const QList<Mark>& wanted = runs.at(i).marks;
+        qsizetype kept = 0;
+        while (kept < open.size() && wanted.contains(open.at(kept)))
+            ++kept;
+        while (open.size() > kept)
+            html += open.takeLast().close;
+        QList<Mark> fresh;
+        for (const Mark& mark : wanted) {
+            if (!open.contains(mark))
+                fresh << mark;
+        }
+        const auto reach = [&runs, i](const Mark& mark) {
+            qsizetype end = i;
+            while (end < runs.size() && runs.at(end).marks.contains(mark))
+                ++end;
+            return end;
+        };
+        std::stable_sort(fresh.begin(), fresh.end(),
+                         [&reach](const Mark& a, const Mark& b) { return reach(a) > reach(b); });
+        for (const Mark& mark : std::as_const(fresh)) {
+            html += mark.open;
+            open << mark;
+        }
+        html += runs.at(i).html;
+    }
+    while (!open.isEmpty())
+        html += open.takeLast().close;
+    return html;
+}
+
+QString alignment(const QTextBlockFormat& format)
+{
+    const Qt::Alignment align = format.alignment();
+    QString value;
+    if (align & Qt::AlignHCenter)
+        value = QStringLiteral("center");
+    else if (align & Qt::AlignJustify)
+        value = QStringLiteral("justify");
+    else if (align & Qt::AlignRight)
+        value = QStringLiteral("right");
+    return value.isEmpty() ? value : QStringLiteral(" style=\"text-align:%1\"").arg(value);
+}
+
+// Writes the blocks, keeping the lists that are open around the current one.
+class Writer {
+public:
+    explicit Writer(const Defaults& defaults)
+        : m_defaults(defaults)
+    {
+    }
+
+    void block(const QTextBlock& block)
+    {
+        QTextList* list = block.textList();
+        if (!list) {
+            while (!m_lists.isEmpty())
+                closeList();
+            const QString content = inlineHtml(runsOf(block, m_defaults));
+            if (content.isEmpty())
+                return;
+            const int level = std::clamp(block.blockFormat().headingLevel(), 0, 6);
+            const QString tag = level > 0 ? QStringLiteral("h%1").arg(level) : QStringLiteral("p");
+            line(0, QLatin1Char('<') + tag + alignment(block.blockFormat()) + QLatin1Char('>') +
+                        content + QLatin1String("</") + tag + QLatin1Char('>'));
+            return;
+        }
+        const auto known = std::find_if(m_lists.cbegin(), m_lists.cend(),
+                                        [list](const Open& open) { return open.list == list; });
+        if (known != m_lists.cend()) {
+            while (m_lists.size() > known - m_lists.cbegin() + 1)
+                closeList();
+        } else {
+            while (!m_lists.isEmpty() && m_lists.last().indent >= list->format().indent())
+                closeList();
+            openList(list);
+        }
+        closeItem();
+        m_html += QString(depth(m_lists.size() - 1) + IndentStep, QLatin1Char(' ')) +
+                  QLatin1String("<li") + alignment(block.blockFormat()) + QLatin1Char('>') +
+                  inlineHtml(runsOf(block, m_defaults));
+        m_lists.last().item = Item::Inline;
+    }
+
+    QString finish()
+    {
+        while (!m_lists.isEmpty())
+            closeList();
+        return m_html;
+    }
+
+private:
+    // The last item of an open list: none yet, its text alone so far (its line not ended),
+    // or holding a nested list (its end tag on a line of its own).
+    enum class Item { None, Inline, Nesting };
+    struct Open {
+        QTextList* list;
+        int indent;
+        QString tag;
+        Item item = Item::None;
+    };
+
+    static int depth(qsizetype listIndex) { return static_cast<int>(listIndex) * 2 * IndentStep; }
+
+    void line(int indent, const QString& text)
+    {
+        m_html += QString(indent, QLatin1Char(' ')) + text + QLatin1Char('\n');
+    }
+
+    void openList(QTextList* list)
+    {
+        if (!m_lists.isEmpty() && m_lists.last().item == Item::Inline) {
+            m_html += QLatin1Char('\n');
+            m_lists.last().item = Item::Nesting;
+        }
+        QString type;
+        const QString tag = listTag(list->format().style(), type);
+        m_lists.append({list, list->format().indent(), tag});
+        line(depth(m_lists.size() - 1), QLatin1Char('<') + tag + type + QLatin1Char('>'));
+    }
+
+    static QString listTag(QTextListFormat::Style style, QString& type)
+    {
+        switch (style) {
+        case QTextListFormat::ListDecimal:
+            return QStringLiteral("ol");
+        case QTextListFormat::ListLowerAlpha:
+            type = QStringLiteral(" type=\"a\"");
+            return QStringLiteral("ol");
+        case QTextListFormat::ListUpperAlpha:
+            type = QStringLiteral(" type=\"A\"");
+            return QStringLiteral("ol");
+        case QTextListFormat::ListLowerRoman:
+            type = QStringLiteral(" type=\"i\"");
+            return QStringLiteral("ol");
+        case QTextListFormat::ListUpperRoman:
+            type = QStringLiteral(" type=\"I\"");
+            return QStringLiteral("ol");
+        default:
+            return QStringLiteral("ul");
+        }
+    }
+
+    void closeItem()
+    {
+        Open& open = m_lists.last();
+        if (open.item == Item::Inline)
+            m_html += QLatin1String("</li>\n");
+        else if (open.item == Item::Nesting)
+            line(depth(m_lists.size() - 1) + IndentStep, QStringLiteral("</li>"));
+        open.item = Item::None;
+    }
+
+    void closeList()
+    {
+        closeItem();
+        line(depth(m_lists.size() - 1),
+             QLatin1String("</") + m_lists.last().tag + QLatin1Char('>'));
+        m_lists.removeLast();
+    }
+
+    const Defaults& m_defaults;
+    QList<Open> m_lists;
+    QString m_html;
+};
+
+// Where the tag that starts at `from` (just behind its "<") ends: behind its ">", quoted
+// values skipped; the end of the text when it has none.
+qsizetype tagEnd(const QString& html, qsizetype from)
+{
+    QChar quote;
+    for (qsizetype i = from; i < html.size(); ++i) {
+        const QChar c = html.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (c == QLatin1Char('>')) {
+            return i + 1;
+        }
+    }
+    return html.size();
+}
+
+// The tag `tag` ("<name attributes>") without its event-handler attributes.
+QString withoutHandlers(const QString& tag)
+{
+    static const QRegularExpression attribute(
+        QStringLiteral(R"(\s+([^\s=/>]+)(\s*=\s*("[^"]*"|'[^']*'|[^\s>]*))?)"));
+    QString kept;
+    qsizetype last = 0;
+    for (auto it = attribute.globalMatch(tag); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (match.captured(1).startsWith(QLatin1String("on"), Qt::CaseInsensitive)) {
+            kept += tag.mid(last, match.capturedStart() - last);
+            last = match.capturedEnd();
+        }
+    }
+    return kept + tag.mid(last);
+}
+
+} // namespace
+
+QString RichTextHtml::toHtml(const QTextDocument& document)
+{
+    const QFont font = document.defaultFont();
+    const Defaults defaults{font.family(), font.pointSizeF(), QColor(Qt::black),
+                            QGuiApplication::palette().color(QPalette::Link)};
+    Writer writer(defaults);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        writer.block(block);
+    return writer.finish();
+}
+
+QString RichTextHtml::sanitised(const QString& html)
+{
+    static const QRegularExpression name(QStringLiteral("/?([A-Za-z][A-Za-z0-9-]*)"));
+    QString clean;
+    qsizetype at = 0;
+    while (at < html.size()) {
+        const qsizetype open = html.indexOf(QLatin1Char('<'), at);
+        if (open < 0) {
+            clean += html.mid(at);
+            break;
+        }
+        clean += html.mid(at, open - at);
+        if (html.mid(open, 4) == QLatin1String("<!--")) {
+            const qsizetype end = html.indexOf(QLatin1String("-->"), open + 4);
+            at = end < 0 ? html.size() : end + 3;
+            continue;
+        }
+        const QRegularExpressionMatch tagName =
+            name.match(html, open + 1, QRegularExpression::NormalMatch,
+                       QRegularExpression::AnchorAtOffsetMatchOption);
+        const qsizetype end = tagEnd(html, open + 1);
+        at = end;
+        if (!tagName.hasMatch()) {
+            // Declarations and processing instructions go; a lone "<" is text.
+            const QChar next = open + 1 < html.size() ? html.at(open + 1) : QChar();
+            if (next != QLatin1Char('!') && next != QLatin1Char('?')) {
+                clean += QLatin1String("&lt;");
+                at = open + 1;
+            }
+            continue;
+        }
+        const QString element = tagName.captured(1).toLower();
+        const bool closing = html.at(open + 1) == QLatin1Char('/');
+        if (!closing && (element == QLatin1String("script") || element == QLatin1String("style"))) {
+            const qsizetype close =
+                html.indexOf(QLatin1String("</") + element, end, Qt::CaseInsensitive);
+            at = close < 0 ? html.size() : tagEnd(html, close + 2);
+            continue;
+        }
+        clean += withoutHandlers(html.mid(open, end - open));
+    }
+    return clean;
+}
+
+bool RichTextHtml::looksLikeHtml(const QString& text)
+{
+    static const QRegularExpression tag(QStringLiteral(
+        R"(</?[A-Za-z][A-Za-z0-9]*(\s+[A-Za-z:-]+(\s*=\s*("[^"]*"|'[^']*'|[^\s"'<>=]+))?)*\s*/?>)"));
+    return tag.match(text).hasMatch();
+}
+
+bool RichTextHtml::isSafeAddress(const QString& address)
+{
+    // Browsers ignore blanks and control characters inside a scheme's name.
+    QString scheme;
+    for (const QChar c : address) {
+        if (c == QLatin1Char(':')) {
+            return scheme != QLatin1String("javascript") && scheme != QLatin1String("vbscript") &&
+                   scheme != QLatin1String("data");
+        }
+        if (c > QLatin1Char(' '))
+            scheme += c.toLower();
+    }
+    return true;
+}
+
+} // namespace Quillorn
