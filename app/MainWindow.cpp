@@ -22,8 +22,8 @@
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
 #include "settings/PluginHost.h"
-#include "side/DiskCompare.h"
 #include "side/ComposerWindow.h"
+#include "side/DiskCompare.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/ToolCommands.h"
@@ -166,10 +166,8 @@ void MainWindow::buildWindow()
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
     m_recovery = std::make_unique<RecoveryKeeper>(m_context, m_documents, *m_document);
     m_changes = std::make_unique<ExternalChangeWatch>(m_context, m_documents, *m_files);
-    m_print = std::make_unique<PrintCommands>(
-        PrintCommands::Context{m_context.strings, m_context.prompter, *m_document, this});
-    m_compare = std::make_unique<DiskCompare>(
-        DiskCompare::Context{m_context.strings, m_context.prompter, *m_document, this});
+    m_print = std::make_unique<PrintCommands>(toolContext());
+    m_compare = std::make_unique<DiskCompare>(toolContext());
     m_plugins = std::make_unique<PluginHost>(
         PluginHost::Context{m_context.appDir, m_context.strings, m_context.prompter, *m_document,
                             m_menus->plugIns, m_menus->mplug});
@@ -699,16 +697,19 @@ void MainWindow::openFindInFiles()
 void MainWindow::openVisualEditor()
 {
     if (!m_visualEditor)
-        m_visualEditor = new VisualEditorWindow(
-            VisualEditorWindow::Context{m_context.strings, m_context.prompter, *m_document, this});
+        m_visualEditor = new VisualEditorWindow(toolContext());
     m_visualEditor->open();
+}
+
+DocumentToolContext MainWindow::toolContext()
+{
+    return {m_context.strings, m_context.prompter, *m_document, this};
 }
 
 void MainWindow::openComposer()
 {
     if (!m_composer)
-        m_composer = new ComposerWindow(
-            ComposerWindow::Context{m_context.strings, m_context.prompter, *m_document, this});
+        m_composer = new ComposerWindow(toolContext());
     m_composer->open();
 }
 

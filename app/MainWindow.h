@@ -6,6 +6,7 @@
 #include "app/EditorDocument.h"
 #include "app/MainMenus.h"
 #include "documents/DocumentSet.h"
+#include "documents/DocumentToolContext.h"
 #include "editing/Editor.h"
 #include "platform/FileFailure.h"
 #include "platform/QtTranslation.h"
@@ -157,6 +158,8 @@ private:
     void openFindInFiles();
     void openVisualEditor();
     void openComposer();
+    // What the commands and tool windows beside the editor work with.
+    DocumentToolContext toolContext();
     void hideDocumentControls();
     // Opens the local files a drag carries; false when it carries none.
     bool openDroppedFiles(const QMimeData* data);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/DocumentToolContext.h"
+
 #include <QTextCharFormat>
 #include <QWidget>
 
@@ -14,9 +16,6 @@ class QVBoxLayout;
 namespace Quillorn {
 
 class ComposerEdit;
-class CurrentDocument;
-class LangStrings;
-class Prompter;
 
 // The rich-text composer, Tools → Text editor: a tool window over the main window where text is
 // written with a formatting tool bar and then inserted into the document as clean HTML at the
@@ -24,12 +23,7 @@ class Prompter;
 class ComposerWindow : public QWidget {
     Q_OBJECT
 public:
-    struct Context {
-        const LangStrings& strings;
-        Prompter& prompter;
-        CurrentDocument& document;
-        QWidget* window; // the main window the composer stays over
-    };
+    using Context = DocumentToolContext;
 
     explicit ComposerWindow(const Context& context);
 

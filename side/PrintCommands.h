@@ -1,17 +1,14 @@
 #pragma once
 
+#include "documents/DocumentToolContext.h"
+
 #include <QObject>
 
 #include <memory>
 
 class QPrinter;
-class QWidget;
 
 namespace Quillorn {
-
-class CurrentDocument;
-class LangStrings;
-class Prompter;
 
 // The Print and Print preview commands on the current document: the system's print dialog
 // and preview window, the pages laid out by DocumentPrinter. Without a printer the pages go to
@@ -19,12 +16,7 @@ class Prompter;
 class PrintCommands : public QObject {
     Q_OBJECT
 public:
-    struct Context {
-        const LangStrings& strings;
-        Prompter& prompter;
-        CurrentDocument& document;
-        QWidget* window; // the dialogs' parent
-    };
+    using Context = DocumentToolContext;
 
     explicit PrintCommands(const Context& context, QObject* parent = nullptr);
     ~PrintCommands() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/DocumentToolContext.h"
+
 #include "visual/FormDesign.h"
 
 #include <QWidget>
@@ -19,10 +21,7 @@ class QToolButton;
 
 namespace Quillorn {
 
-class CurrentDocument;
 class FormSurface;
-class LangStrings;
-class Prompter;
 
 // The visual editor's tool window: the palette of element kinds, the body to place them on,
 // the selected element's properties, the commands (undo, copy, open and save a design...) and
@@ -30,12 +29,7 @@ class Prompter;
 class VisualEditorWindow : public QWidget {
     Q_OBJECT
 public:
-    struct Context {
-        const LangStrings& strings;
-        Prompter& prompter;
-        CurrentDocument& document;
-        QWidget* window; // the main window the tool window stays over
-    };
+    using Context = DocumentToolContext;
 
     explicit VisualEditorWindow(const Context& context);
 
