@@ -64,6 +64,10 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"HighlightMatching", Str::HighlightMatching, ""},
         {"CompleteClosingTags", Str::CompleteClosingTags, ""},
         {"AddClosingTags", Str::AddClosingTags, ""},
+        {"ShowInPreview", Str::ShowInPreview, ""},
+        {"NextCheckResult", Str::NextCheckResult, ""},
+        {"PreviousCheckResult", Str::PreviousCheckResult, ""},
+        {"CheckAfterSaving", Str::CheckAfterSaving, ""},
     };
     return table;
 }
