@@ -224,7 +224,7 @@ void MainWindowTest::damagedSettingsStartWithDefaults()
     }
     const QByteArray written = f.env.readFile(QStringLiteral("settings.dat"));
     QVERIFY(written.startsWith("Language=english\r\nIsHTTPServer=0\r\n"));
-    QCOMPARE(written.count("\r\n"), 14);
+    QCOMPARE(written.count("\r\n"), 15);
 }
 
 void MainWindowTest::programFilesThatAreNoFilesGiveDefaults_data()
