@@ -66,6 +66,10 @@ const QList<CaptionTable::Entry>& CaptionTable::entries()
         {"CompleteClosingTags", Str::CompleteClosingTags, ""},
         {"AddClosingTags", Str::AddClosingTags, ""},
         {"ExpandAbbreviation", Str::ExpandAbbreviation, ""},
+        {"ShowInPreview", Str::ShowInPreview, ""},
+        {"NextCheckResult", Str::NextCheckResult, ""},
+        {"PreviousCheckResult", Str::PreviousCheckResult, ""},
+        {"CheckAfterSaving", Str::CheckAfterSaving, ""},
     };
     return table;
 }

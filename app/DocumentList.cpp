@@ -2,6 +2,8 @@
 
 #include "platform/AppPaths.h"
 
+#include <utility>
+
 namespace Quillorn {
 
 DocumentList::DocumentList(QObject* parent)
@@ -76,6 +78,17 @@ void DocumentList::setView(int slot, const Editor::ViewState& view)
 {
     if (inUse(slot))
         at(slot).view = view;
+}
+
+void DocumentList::setPendingChecks(int slot, const QList<CurrentDocument::CheckMark>& marks)
+{
+    if (inUse(slot))
+        at(slot).pendingChecks = marks;
+}
+
+std::optional<QList<CurrentDocument::CheckMark>> DocumentList::takePendingChecks(int slot)
+{
+    return inUse(slot) ? std::exchange(at(slot).pendingChecks, std::nullopt) : std::nullopt;
 }
 
 void DocumentList::setCurrent(int slot)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/CurrentDocument.h"
 #include "documents/Encoding.h"
 #include "documents/FileKind.h"
 #include "editing/Editor.h"
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace Quillorn {
 
@@ -29,6 +31,8 @@ public:
         Editor::ViewState view; // where the view stood when the document was left
         Encoding encoding;      // how the text is written back
         quint64 id = 0;         // names the document while it is open; never used again
+        // Check results that came while another document was shown, until this one is shown.
+        std::optional<QList<CurrentDocument::CheckMark>> pendingChecks;
     };
 
     explicit DocumentList(QObject* parent = nullptr);
@@ -46,6 +50,10 @@ public:
     void setSaved(int slot, bool saved);
     void setEncoding(int slot, const Encoding& encoding);
     void setView(int slot, const Editor::ViewState& view);
+    // Keeps check results for the document of `slot` until it is shown; the latest wins.
+    void setPendingChecks(int slot, const QList<CurrentDocument::CheckMark>& marks);
+    // The results kept for `slot`, handed out once.
+    std::optional<QList<CurrentDocument::CheckMark>> takePendingChecks(int slot);
     // -1: no document is current.
     void setCurrent(int slot);
 

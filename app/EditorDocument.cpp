@@ -1,6 +1,7 @@
 #include "app/EditorDocument.h"
 
 #include "app/DocumentList.h"
+#include "editing/CheckMarkers.h"
 #include "editing/EditRules.h"
 #include "editing/Editor.h"
 #include "editing/LineCommands.h"
@@ -82,6 +83,17 @@ void EditorDocument::setCaretPosition(qint64 position)
     m_editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(position));
 }
 
+void EditorDocument::select(const ByteRange& range)
+{
+    if (!isOpen())
+        return;
+    const qint64 length = m_editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const qint64 start = std::clamp<qint64>(range.start, 0, length);
+    const qint64 end = std::clamp<qint64>(range.end, start, length);
+    m_editor.SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(end), start);
+    focusEditor();
+}
+
 QString EditorDocument::path() const
 {
     return isOpen() ? m_documents[m_documents.current()].path : QString();
@@ -119,10 +131,42 @@ bool EditorDocument::goTo(quint64 id, int line, int column)
         return false;
     m_activate(slot);
     LineCommands::goTo(m_editor, {line, column});
+    focusEditor();
+    return true;
+}
+
+void EditorDocument::focusEditor()
+{
     m_editor.window()->raise();
     m_editor.window()->activateWindow();
     m_editor.setFocus();
+}
+
+bool EditorDocument::setCheckMarks(quint64 id, const QList<CheckMark>& marks)
+{
+    const int slot = m_documents.slotOf(id);
+    if (slot < 0)
+        return false;
+    if (slot == m_documents.current())
+        showCheckMarks(marks);
+    else
+        m_documents.setPendingChecks(slot, marks);
     return true;
+}
+
+void EditorDocument::documentShown(int slot)
+{
+    if (const auto pending = m_documents.takePendingChecks(slot))
+        showCheckMarks(*pending);
+}
+
+void EditorDocument::showCheckMarks(const QList<CheckMark>& marks)
+{
+    QList<CheckMarkers::Mark> shown;
+    shown.reserve(marks.size());
+    for (const CheckMark& mark : marks)
+        shown.append({mark.line - 1, mark.error, mark.message});
+    m_editor.checkMarkers().set(shown);
 }
 
 qint64 EditorDocument::length() const

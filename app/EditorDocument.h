@@ -16,8 +16,7 @@ class Editor;
 class EditorDocument : public CurrentDocument, public TagTarget {
 public:
     // `activate` makes a slot's document the one the editor shows.
-    EditorDocument(Editor& editor, const DocumentList& documents,
-                   std::function<void(int slot)> activate)
+    EditorDocument(Editor& editor, DocumentList& documents, std::function<void(int slot)> activate)
         : m_editor(editor)
         , m_documents(documents)
         , m_activate(std::move(activate))
@@ -35,6 +34,7 @@ public:
     int caretLine() const override;
     qint64 caretPosition() const override;
     void setCaretPosition(qint64 position) override;
+    void select(const ByteRange& range) override;
     QString path() const override;
     bool isSaved() const override;
     Encoding encoding() const override;
@@ -42,6 +42,9 @@ public:
     FileKind::Kind kind() const override;
     quint64 id() const override;
     bool goTo(quint64 id, int line, int column) override;
+    bool setCheckMarks(quint64 id, const QList<CheckMark>& marks) override;
+    // The document of `slot` is shown now: check results kept for it go into the margin.
+    void documentShown(int slot);
     qint64 length() const override;
     ByteRange selectionRange() const override;
     qint64 colourForPages(qint64 from, qint64 to) override;
@@ -52,8 +55,12 @@ public:
     void insert2Tag(const QString& tag) override;
 
 private:
+    void showCheckMarks(const QList<CheckMark>& marks);
+    // Brings the editor and its window forward.
+    void focusEditor();
+
     Editor& m_editor;
-    const DocumentList& m_documents;
+    DocumentList& m_documents;
     std::function<void(int slot)> m_activate;
     PageFormatter m_pages;
 };

@@ -155,6 +155,7 @@ bool FileCommands::save()
     if (!writeDocument(cur, path))
         return false;
     m_documents.setSaved(cur, true);
+    Q_EMIT saved();
     return true;
 }
 
@@ -183,6 +184,7 @@ bool FileCommands::saveAs()
     m_documents.setPath(cur, name);
     m_documents.setSaved(cur, true);
     m_view.setStatusText(QString());
+    Q_EMIT saved();
     return true;
 }
 

@@ -66,6 +66,8 @@ public:
 Q_SIGNALS:
     // The document in `slot` was written to its file.
     void documentWritten(int slot);
+    // Save or Save as of the current document succeeded; its path and kind are the saved ones.
+    void saved();
 
 private:
     void openPath(const QString& path, bool addToRecent, OpenReport& report);

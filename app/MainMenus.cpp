@@ -107,6 +107,15 @@ MainMenus::MainMenus(QMenuBar* bar)
     addTemplate = addCommand(tools, "Add_Template", QStringLiteral("Add to templates"));
     add2Proj = addCommand(tools, "Add2Proj", QStringLiteral("Add file to project"));
     viewBrowse = addCommand(tools, "view_browse", QStringLiteral("View in browser"));
+    showInPreview = addCommand(tools, "ShowInPreview", QStringLiteral("Show in preview"),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    nextCheckResult = addCommand(tools, "NextCheckResult", QStringLiteral("Next check result"),
+                                 QKeySequence(Qt::Key_F8));
+    previousCheckResult =
+        addCommand(tools, "PreviousCheckResult", QStringLiteral("Previous check result"),
+                   QKeySequence(Qt::SHIFT | Qt::Key_F8));
+    checkAfterSaving =
+        addCheck(tools, "CheckAfterSaving", QStringLiteral("Check after saving"), false);
     plugIns = addMenu(tools, "PlugIns", QStringLiteral("Plug-Ins"));
     mplug = addCommand(plugIns, "mplug(0)", QString());
     mplug->setVisible(false);

@@ -60,6 +60,10 @@ struct MainMenus {
     QAction* addTemplate;
     QAction* add2Proj;
     QAction* viewBrowse;
+    QAction* showInPreview;
+    QAction* nextCheckResult;
+    QAction* previousCheckResult;
+    QAction* checkAfterSaving;
     QMenu* plugIns;
     QAction* mplug; // mplug(0), the first plug-in entry: hidden until a plug-in takes it
     QMenu* htmlTidy;

@@ -11,6 +11,7 @@
 #include "documents/FileKind.h"
 #include "documents/FindInFilesWindow.h"
 #include "documents/SessionFile.h"
+#include "editing/CheckMarkers.h"
 #include "editing/FindWindow.h"
 #include "editing/LexerChoice.h"
 #include "editing/LineCommands.h"
@@ -26,6 +27,7 @@
 #include "side/DiskCompare.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
+#include "tools/SaveCheck.h"
 #include "tools/ToolCommands.h"
 #include "visual/VisualEditorWindow.h"
 
@@ -161,6 +163,8 @@ void MainWindow::buildWindow()
     m_tools = std::make_unique<ToolCommands>(
         ToolCommands::Context{m_context.appDir, m_context.settings, m_context.strings,
                               m_context.prompter, *m_document, this});
+    m_saveCheck = std::make_unique<SaveCheck>(
+        SaveCheck::Context{m_context.appDir, m_context.settings, m_context.strings, *m_document});
     m_preview = std::make_unique<Preview>(Preview::Context{
         m_context.settings, m_context.strings, m_context.prompter, *m_document, m_pane});
     m_help = std::make_unique<HelpPage>(m_context.strings, m_context.prompter);
@@ -298,7 +302,26 @@ void MainWindow::connectToolCommands()
     for (const auto& [action, command] : phpCommands)
         connect(action, &QAction::triggered, tools, [tools, command] { tools->runPhp(command); });
     connect(tools, &ToolCommands::statusChanged, this, &MainWindow::setStatusText);
+    connect(m.nextCheckResult, &QAction::triggered, this, [this] { goToCheckResult(true); });
+    connect(m.previousCheckResult, &QAction::triggered, this, [this] { goToCheckResult(false); });
+    connect(m.checkAfterSaving, &QAction::toggled, this,
+            [this](bool on) { m_context.settings.checkAfterSaving = on; });
+    connect(m_files.get(), &FileCommands::saved, m_saveCheck.get(), &SaveCheck::documentSaved);
+    connect(m_saveCheck.get(), &SaveCheck::statusChanged, this, &MainWindow::setStatusText);
     connect(m_plugins.get(), &PluginHost::statusChanged, this, &MainWindow::setStatusText);
+}
+
+void MainWindow::goToCheckResult(bool forward)
+{
+    if (currentSlot() < 0)
+        return;
+    const std::optional<qint64> line =
+        m_editor->checkMarkers().nextLine(m_document->caretLine(), forward);
+    if (!line) {
+        setStatusText(m_context.strings.value(Str::CheckFoundNothing));
+        return;
+    }
+    LineCommands::goTo(*m_editor, {static_cast<int>(*line) + 1, 1});
 }
 
 void MainWindow::connectPreview()
@@ -321,6 +344,14 @@ void MainWindow::connectPreview()
             m_preview->documentSaved();
     });
     connect(m_preview.get(), &Preview::statusTextChanged, this, &MainWindow::setStatusText);
+    connect(m_preview.get(), &Preview::codeViewWanted, this,
+            [this] { m_previewMode[0]->setChecked(true); });
+    connect(m_menus->showInPreview, &QAction::triggered, this, [this] {
+        if (currentSlot() < 0)
+            return;
+        m_preview->revealCaret();
+        m_previewMode[1]->setChecked(true);
+    });
     connect(m_pane, &PreviewPane::statusTextChanged, this, &MainWindow::setStatusText);
     connect(m_menus->help, &QAction::triggered, this,
             [this] { m_help->show(m_context.appDir, m_context.settings.language); });
@@ -382,6 +413,7 @@ void MainWindow::applySettings()
     m_menus->htmlTidy->setEnabled(*s.tidyAvailable);
     m_menus->chk->setEnabled(*s.tidyAvailable);
     m_menus->phpMenu->setEnabled(!s.phpPath.isEmpty());
+    m_menus->checkAfterSaving->setChecked(s.checkAfterSaving);
     m_files->rebuildRecentMenu();
     m_files->rebuildExternalMenu();
     for (const EditorSwitch& item : editorSwitches()) {
@@ -501,6 +533,7 @@ void MainWindow::activateSlot(int slot)
         m_documents.setView(shown, m_editor->viewState());
     m_editor->setDocument(m_documents[slot].document);
     m_editor->restoreViewState(m_documents[slot].view);
+    m_document->documentShown(slot);
     m_switching = false;
     if (shown == slot)
         onCurrentChanged(slot);
@@ -663,6 +696,7 @@ void MainWindow::showDocumentControls()
     m_previewMode[1]->show();
     m_previewMode[1]->setEnabled(true);
     m_menus->viewBrowse->setEnabled(true);
+    m_menus->showInPreview->setEnabled(true);
     m_tags->setDocumentOpen(true);
 }
 
@@ -674,6 +708,7 @@ void MainWindow::hideDocumentControls()
     m_previewMode[1]->hide();
     m_previewMode[1]->setEnabled(false);
     m_menus->viewBrowse->setEnabled(false);
+    m_menus->showInPreview->setEnabled(false);
     m_tags->setDocumentOpen(false);
 }
 

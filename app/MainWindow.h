@@ -40,6 +40,7 @@ class PrintCommands;
 class DiskCompare;
 class ComposerWindow;
 class RecoveryKeeper;
+class SaveCheck;
 class TagCommands;
 class ToolCommands;
 class VisualEditorWindow;
@@ -97,6 +98,7 @@ public:
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
     ToolCommands& tools() const { return *m_tools; }
+    SaveCheck& saveCheck() const { return *m_saveCheck; }
     Preview& preview() const { return *m_preview; }
     PluginHost& plugins() const { return *m_plugins; }
     RecoveryKeeper& recovery() const { return *m_recovery; }
@@ -134,6 +136,9 @@ private:
     void connectCommands();
     void connectToolCommands();
     void connectPreview();
+    // Moves the caret to the next (or previous) line a check marked, round the ends of the
+    // text; says so in the status line when no line is marked.
+    void goToCheckResult(bool forward);
     // Shows the editor or the browser view, whichever the preview-mode buttons choose.
     void showChosenView();
     void load();
@@ -190,6 +195,7 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;
     std::unique_ptr<ToolCommands> m_tools;
+    std::unique_ptr<SaveCheck> m_saveCheck;
     std::unique_ptr<Preview> m_preview;
     std::unique_ptr<HelpPage> m_help;
     std::unique_ptr<PluginHost> m_plugins;

@@ -51,6 +51,15 @@ public:
     // back to the start of the character it falls in) and scrolls it into view.
     virtual void setCaretPosition(qint64 position) = 0;
 
+    // A stretch of the text in byte positions.
+    struct ByteRange {
+        qint64 start = 0;
+        qint64 end = 0;
+    };
+    // Selects `range` (byte positions, kept within the text) with the caret at its start,
+    // scrolls it into view and brings the editor forward.
+    virtual void select(const ByteRange& range) = 0;
+
     // The document's file; empty for a document without one.
     virtual QString path() const = 0;
     virtual bool isSaved() const = 0;
@@ -67,13 +76,22 @@ public:
     // that document was closed.
     virtual bool goTo(quint64 id, int line, int column) = 0;
 
+    // Check results: the lines a check named, marked in the editor's margin with their
+    // messages. The marks move with the text as it is edited and stay with their document.
+    struct CheckMark {
+        int line = 0; // counted from 1
+        bool error = false;
+        QString message; // the messages of the line, one a line
+        bool operator==(const CheckMark&) const = default;
+    };
+    // Puts `marks` in place of the marks of the open document `id`, by their line numbers
+    // (an empty list clears them). False when that document was closed.
+    virtual bool setCheckMarks(quint64 id, const QList<CheckMark>& marks) = 0;
+
     // Printing. Positions are byte positions of the text. The editor component lays the text
     // out on pages itself, as the screen shows it: its fonts and colours, lines wrapped at the
     // page's width, line numbers while the gutter shows them.
-    struct ByteRange {
-        qint64 start = 0;
-        qint64 end = 0;
-    };
+
     // The length of the text in bytes.
     virtual qint64 length() const = 0;
     // The selection; start and end are equal when nothing is selected.

@@ -1,6 +1,7 @@
 #include "editing/Editor.h"
 
 #include "editing/BackgroundColourer.h"
+#include "editing/CheckMarkers.h"
 #include "editing/CompletionList.h"
 #include "editing/DocumentMaker.h"
 #include "editing/EditorAccessibility.h"
@@ -52,6 +53,7 @@ Editor::Editor(QWidget* parent)
     , m_styleBlocks(this)
     , m_folding(*this)
     , m_match(new MatchHighlighter(*this))
+    , m_checks(new CheckMarkers(*this))
     , m_closingTags(*this)
     , m_abbreviations(*this)
     , m_gutter(*this)
@@ -68,7 +70,6 @@ Editor::Editor(QWidget* parent)
         sci(SCI_SETMODEVENTMASK, QuickModEventMask);
     m_colourer->setEnabled(!EditorAccessibility::isFull());
 
-    setMarginWidth(1, 0);
     m_folding.setEnabled(true);
     m_match->setEnabled(true);
     // Several carets: Alt+drag selects a rectangle, and typing goes in at every caret.
@@ -122,6 +123,8 @@ void Editor::setDocument(const QsciDocument& document)
     m_abbreviations.forget();
     // The marks of a match belong to the document left.
     m_match->clear();
+    // The marks of a check still going in belong to the document left.
+    m_checks->finish();
     ++m_quiet;
     QsciScintilla::setDocument(document);
     m_changePending = false;
@@ -130,6 +133,7 @@ void Editor::setDocument(const QsciDocument& document)
     applyKindStyles();
     m_styleBlocks.invalidate();
     m_gutter.update();
+    m_checks->documentShown();
     m_longLines->documentShown();
     m_match->caretMoved();
     refreshStatus();

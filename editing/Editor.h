@@ -19,6 +19,7 @@
 namespace Quillorn {
 
 class BackgroundColourer;
+class CheckMarkers;
 class CompletionList;
 class DocumentMaker;
 class KeyCommands;
@@ -137,6 +138,9 @@ public:
     void setAddClosingTags(bool on) { m_closingTags.setAddAfterOpening(on); }
     bool addsClosingTags() const { return m_closingTags.addsAfterOpening(); }
 
+    // The check results in the margin of the document shown.
+    CheckMarkers& checkMarkers() const { return *m_checks; }
+
     StatusLine::Position statusPosition() const;
     QString statusText() const;
     // Computes the status line and emits statusTextChanged.
@@ -207,6 +211,7 @@ private:
     StyleBlockColourer m_styleBlocks;
     Folding m_folding;
     MatchHighlighter* m_match;
+    CheckMarkers* m_checks;
     ClosingTags m_closingTags;
     AbbreviationExpander m_abbreviations;
     LineNumberGutter m_gutter;

@@ -44,6 +44,8 @@ struct Settings {
     bool highlightMatching = true;
     bool completeClosingTags = true;
     bool addClosingTags = false;
+    // Tidy or PHP checks each document after it is saved.
+    bool checkAfterSaving = false;
 
     void addExternalProgram(const ExternalProgram& program) { externalPrograms.append(program); }
 };

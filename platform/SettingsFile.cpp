@@ -25,13 +25,15 @@ QString declaredLanguage(const QByteArray& bytes)
     return probe.language;
 }
 
-// The editor's switches by their keys, in the order they are written.
+// The switches by their keys, in the order they are written: the editor's, then the check
+// after saving.
 QList<std::pair<QLatin1String, bool Settings::*>> switches()
 {
     return {{QLatin1String("Folding"), &Settings::codeFolding},
             {QLatin1String("MatchTags"), &Settings::highlightMatching},
             {QLatin1String("CloseTags"), &Settings::completeClosingTags},
-            {QLatin1String("AutoCloseTags"), &Settings::addClosingTags}};
+            {QLatin1String("AutoCloseTags"), &Settings::addClosingTags},
+            {QLatin1String("CheckAfterSave"), &Settings::checkAfterSaving}};
 }
 
 // The switch named by `key`; null when it names none.

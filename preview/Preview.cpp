@@ -7,8 +7,10 @@
 #include "platform/TempFiles.h"
 #include "preview/PreviewPage.h"
 #include "preview/PreviewPane.h"
+#include "preview/SourceMap.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include <utility>
 
@@ -28,6 +30,8 @@ Preview::Preview(const Context& context, QObject* parent)
     connect(&m_server, &LocalServer::answered, this, &Preview::serverAnswered);
     connect(&m_server, &LocalServer::started, this, &Preview::serverReady);
     connect(&m_server, &LocalServer::failed, this, &Preview::serverReady);
+    connect(m_pane, &PreviewPane::loadFinished, this, &Preview::pageLoaded);
+    connect(m_pane, &PreviewPane::elementClicked, this, &Preview::showInCode);
 }
 
 void Preview::setBrowserShown(bool shown)
@@ -37,10 +41,63 @@ void Preview::setBrowserShown(bool shown)
     m_shown = shown;
     m_failureTold = false;
     m_retryServer = true;
-    if (shown)
+    if (shown) {
+        Q_EMIT statusTextChanged(m_strings.value(Str::PreviewCtrlClickHint));
         refresh();
-    else
+    } else {
+        m_reveal.reset();
+        m_loading = false;
         m_pane->clear();
+    }
+}
+
+void Preview::revealCaret()
+{
+    if (!m_document.isOpen())
+        return;
+    m_reveal =
+        SourceMap::enclosing(SourceMap::scan(m_document.bytes()), m_document.caretPosition());
+    // A page still to come is shown first: the element is looked for in it.
+    if (m_shown && !m_loading && !m_refresh.isActive())
+        revealNow();
+}
+
+void Preview::pageLoaded()
+{
+    m_loading = false;
+    if (m_reveal)
+        revealNow();
+}
+
+void Preview::revealNow()
+{
+    const QList<qint64> starts = m_reveal.value_or(QList<qint64>());
+    m_reveal.reset();
+    const QPointer<Preview> self(this);
+    const auto cannotMap = [self] {
+        if (self)
+            Q_EMIT self->statusTextChanged(self->m_strings.value(Str::PreviewCannotMap));
+    };
+    if (starts.isEmpty()) {
+        cannotMap();
+        return;
+    }
+    m_pane->reveal(starts, [cannotMap](bool found) {
+        if (!found)
+            cannotMap();
+    });
+}
+
+void Preview::showInCode(qint64 start)
+{
+    const std::optional<qint64> end =
+        start < 0 ? std::nullopt : SourceMap::startTagEnd(m_document.bytes(), start);
+    if (!end) {
+        Q_EMIT statusTextChanged(m_strings.value(Str::PreviewCannotMap));
+        return;
+    }
+    Q_EMIT codeViewWanted();
+    m_document.select({start, *end});
 }
 
 void Preview::documentEdited()
@@ -99,6 +156,7 @@ void Preview::showPage(const PreviewPage& page)
     } else if (shown.failure.ok()) {
         m_failureTold = false;
     }
+    m_loading = !shown.url.isEmpty();
     if (shown.url.isEmpty())
         m_pane->clear();
     else

@@ -3,8 +3,11 @@
 #include "preview/LocalServer.h"
 #include "preview/PreviewCopy.h"
 
+#include <QList>
 #include <QObject>
 #include <QTimer>
+
+#include <optional>
 
 namespace Quillorn {
 
@@ -50,12 +53,21 @@ public:
     // again, and a page that shows is shown anew.
     void settingsChanged();
 
+    // Shows the element of the current document that holds the caret in the browser view: once
+    // the page is in, it is scrolled into view and outlined for a moment. The caller shows the
+    // browser view.
+    void revealCaret();
+
     // The temporary copy shown; empty while there is none.
     const QString& copyPath() const { return m_copy.path(); }
 
 Q_SIGNALS:
-    // Which web server the pages come through, or why none could be started.
+    // Which web server the pages come through, or why none could be started; and what became
+    // of finding an element in the code or the page.
     void statusTextChanged(const QString& text);
+    // An element of the page was Ctrl+clicked and its start tag is selected in the code: the
+    // code view is to be shown.
+    void codeViewWanted();
 
 private:
     void refresh();
@@ -67,6 +79,10 @@ private:
     void findServer();
     void serverAnswered(const QUrl& address, bool answering);
     void serverReady();
+    void pageLoaded();
+    void revealNow();
+    // Selects the start tag at `start` in the code; says so when there is none.
+    void showInCode(qint64 start);
 
     const Settings& m_settings;
     const LangStrings& m_strings;
@@ -78,6 +94,9 @@ private:
     QTimer m_refresh;
     QString m_startedFolder; // the folder the started server hands out
     bool m_shown = false;
+    bool m_loading = false; // a page asked for is not in yet
+    // The starts of the elements around the caret, innermost first, while one is to be shown.
+    std::optional<QList<qint64>> m_reveal;
     bool m_lookingForServer = false;
     // A server that could not be started is tried again when the user shows a page anew, not
     // after every edit.

@@ -4,6 +4,7 @@
 #include "platform/TempFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace Quillorn {
 
@@ -20,15 +21,10 @@ PreviewPage PreviewPage::fromSettings(const Settings& settings)
                        settings.serverAddress);
 }
 
-bool PreviewPage::needsCopy(const QString& documentPath, bool saved) const
+QString PreviewPage::copyFolder(const QString& documentPath) const
 {
-    if (documentPath.isEmpty() || !saved)
-        return true;
-    return m_mode == Mode::Server && !belowServerFolder(documentPath);
-}
-
-QString PreviewPage::copyFolder() const
-{
+    if (!documentPath.isEmpty() && (m_mode == Mode::Disk || belowServerFolder(documentPath)))
+        return QFileInfo(documentPath).absolutePath();
     return m_mode == Mode::Server ? m_serverFolder : TempFiles::userFolder();
 }
 

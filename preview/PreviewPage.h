@@ -9,8 +9,8 @@
 
 namespace Quillorn {
 
-// Decides what the browser view loads for a document: its own file or a temporary copy of its
-// text, and the address of that page, read from disk or through the local web server.
+// Decides where the temporary copy of a document that the browser view loads is written, and
+// the address of that page, read from disk or through the local web server.
 class PreviewPage {
 public:
     enum class Mode { Disk, Server };
@@ -24,16 +24,14 @@ public:
 
     Mode mode() const { return m_mode; }
 
-    // Whether the document at `documentPath` (empty for a document without a file) is shown
-    // from a temporary copy of its text instead of its own file: when it has no file or unsaved
-    // changes, and in server mode also when its file lies outside the server folder.
-    bool needsCopy(const QString& documentPath, bool saved) const;
+    // The folder for the temporary copy the document at `documentPath` (empty for a document
+    // without a file) is shown from: its own folder, so that its relative links and includes
+    // work, where it has a file (in server mode, one inside the server folder); else the user's
+    // temporary folder, or in server mode the server folder, so that the server can hand the
+    // copy out.
+    QString copyFolder(const QString& documentPath = {}) const;
 
-    // The folder for that copy: the user's temporary folder, or the server folder, so that
-    // the server can hand the copy out. Empty when there is none.
-    QString copyFolder() const;
-
-    // The address of the page at `pagePath` (the document's file or its copy): a file URL, or
+    // The address of the page at `pagePath` (a copy, or any file): a file URL, or
     // the server's address followed by the path below the server folder. Empty in server mode
     // for a page outside that folder.
     QUrl url(const QString& pagePath) const;

@@ -1,6 +1,7 @@
 #include "preview/PreviewPane.h"
 
 #include "platform/LangStrings.h"
+#include "preview/PreviewWebPage.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -126,6 +127,9 @@ void PreviewPane::ensureView()
         return;
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("Web"));
+    m_page = new PreviewWebPage(m_view);
+    m_view->setPage(m_page);
+    connect(m_page, &PreviewWebPage::elementClicked, this, &PreviewPane::elementClicked);
     // The page takes every bit of height the tool bar leaves.
     static_cast<QVBoxLayout*>(layout())->addWidget(m_view, 1);
     connect(m_view, &QWebEngineView::loadFinished, this, &PreviewPane::finished);
@@ -174,6 +178,16 @@ void PreviewPane::clear()
 QString PreviewPane::address() const
 {
     return m_nav->text();
+}
+
+void PreviewPane::reveal(const QList<qint64>& starts, const std::function<void(bool)>& done)
+{
+    ensureView();
+    std::shared_ptr<bool> alive = m_alive;
+    m_page->reveal(starts, [alive, done](bool found) {
+        if (*alive)
+            done(found);
+    });
 }
 
 void PreviewPane::navigateToAddress()

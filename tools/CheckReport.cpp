@@ -1,6 +1,9 @@
 #include "tools/CheckReport.h"
 
+#include "platform/LangStrings.h"
+
 #include <QRegularExpression>
+#include <QSet>
 
 namespace Quillorn {
 
@@ -48,6 +51,49 @@ QList<CheckReport::Line> CheckReport::lines(const QString& report)
         lines.append({text, referenceIn(text)});
     }
     return lines;
+}
+
+QList<CurrentDocument::CheckMark> CheckReport::marks(const QString& report)
+{
+    QList<CurrentDocument::CheckMark> marks;
+    QSet<std::pair<int, QString>> seen;
+    for (const Line& line : lines(report)) {
+        if (!line.reference)
+            continue;
+        QString message = line.text.trimmed();
+        if (message.startsWith(QLatin1String("PHP ")))
+            message.remove(0, 4);
+        const bool error = message.left(message.indexOf(u':'))
+                               .contains(QLatin1String("error"), Qt::CaseInsensitive);
+        if (!seen.contains({line.reference->line, message})) {
+            seen.insert({line.reference->line, message});
+            marks.append({line.reference->line, error, message});
+        }
+    }
+    return marks;
+}
+
+QString CheckReport::summary(const QString& report, const QList<CurrentDocument::CheckMark>& marks)
+{
+    if (marks.size() == 1)
+        return marks.first().message;
+    if (marks.isEmpty())
+        return {};
+    const QList<Line> all = lines(report);
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        if (!it->reference && !it->text.trimmed().isEmpty())
+            return it->text.trimmed();
+    }
+    return marks.first().message;
+}
+
+QString CheckReport::markDocument(CurrentDocument& document, quint64 id, const QString& report,
+                                  const LangStrings& strings)
+{
+    const QList<CurrentDocument::CheckMark> found = marks(report);
+    if (!document.setCheckMarks(id, found))
+        return {};
+    return found.isEmpty() ? strings.value(Str::CheckFoundNothing) : summary(report, found);
 }
 
 } // namespace Quillorn

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace Quillorn {
 
 namespace {
@@ -72,6 +74,16 @@ QString ToolCommands::tidyProgram(const QString& appDir)
     if (local.isFile() && local.isExecutable())
         return local.absoluteFilePath();
     return QStandardPaths::findExecutable(QStringLiteral("tidy"));
+}
+
+QString ToolCommands::tidyCheckCommand(const QString& tidy, const QString& path)
+{
+    return ToolOutput::commandLine(tidy, QStringLiteral(" -raw -e "), path);
+}
+
+QString ToolCommands::phpCheckCommand(const QString& php, const QString& path)
+{
+    return ToolOutput::commandLine(php, phpSwitches(PhpCommand::Check), path);
 }
 
 CheckWindow* ToolCommands::checkWindow() const
@@ -144,7 +156,7 @@ void ToolCommands::finishRun(const RunResult& result)
     if (m_busyCursor)
         QApplication::restoreOverrideCursor();
     m_busyCursor = false;
-    Q_EMIT statusChanged(QString());
+    Q_EMIT statusChanged(std::exchange(m_endStatus, QString()));
     Q_EMIT done();
 }
 
@@ -164,16 +176,21 @@ void ToolCommands::checkDocument()
     m_checkedId = m_context.document.id();
     RunOptions options;
     options.timeoutMs = ToolTimeoutMs;
-    run(ToolOutput::commandLine(tidy, QStringLiteral(" -raw -e "), m_workFile.path()), options,
-        window, [this](const RunResult& result) {
+    run(tidyCheckCommand(tidy, m_workFile.path()), options, window,
+        [this](const RunResult& result) {
             if (!m_checkWindow)
                 return;
             const QString failure = failureText(result, Tidy);
             // The report is what the user asked for: it shows even where a page was shown.
             if (m_checkWindow->isBrowserShown())
                 m_checkWindow->toggleBrowser();
-            m_checkWindow->setReport(failure.isEmpty() ? CheckReport::trim(result.text())
-                                                       : failure);
+            if (!failure.isEmpty()) {
+                m_checkWindow->setReport(failure);
+                return;
+            }
+            const QString report = CheckReport::trim(result.text());
+            m_checkWindow->setReport(report);
+            markLines(report);
         });
 }
 
@@ -281,6 +298,8 @@ void ToolCommands::runPhp(PhpCommand command)
                     m_checkWindow->toggleBrowser();
                 m_checkWindow->setReport(
                     failure.isEmpty() ? ToolOutput::phpCheckResult(result.text()) : failure);
+                if (failure.isEmpty() && command == PhpCommand::Check)
+                    markLines(result.text());
                 return;
             }
             RunResult page = result;
@@ -338,6 +357,12 @@ bool ToolCommands::writeWorkFile(const QString& folder, const QByteArray& bytes)
     if (!m_workFile.exists())
         tell(failure.describe(m_context.strings));
     return m_workFile.exists();
+}
+
+void ToolCommands::markLines(const QString& report)
+{
+    m_endStatus =
+        CheckReport::markDocument(m_context.document, m_checkedId, report, m_context.strings);
 }
 
 QString ToolCommands::failureText(const RunResult& result, const QString& name) const

@@ -41,6 +41,10 @@ public:
     // "plug-ins/tidy/tidy" in the program folder when it is there, else "tidy" on the PATH;
     // empty when neither is.
     static QString tidyProgram(const QString& appDir);
+    // The command lines of the checks: Tidy's report on the page at `path`, and PHP's syntax
+    // check of the script at `path`.
+    static QString tidyCheckCommand(const QString& tidy, const QString& path);
+    static QString phpCheckCommand(const QString& php, const QString& path);
 
     // Checks the document with Tidy and shows Tidy's report in the check window.
     void checkDocument();
@@ -57,7 +61,8 @@ public:
     CheckWindow* checkWindow() const;
 
 Q_SIGNALS:
-    // A status-line text while a program runs without the check window; empty when it ends.
+    // A status-line text while a program runs without the check window; when it ends, empty or
+    // a few words on the check that ran.
     void statusChanged(const QString& text);
     // A command has ended, with whatever result.
     void done();
@@ -80,6 +85,9 @@ private:
     // A copy of `bytes` for the program to read, in `folder` when it can be written, else in
     // the user's own temporary folder; false with a message when it could not be written.
     bool writeWorkFile(const QString& folder, const QByteArray& bytes);
+    // Marks the lines of the checked document that `report` names, and says how it went once
+    // the run is over.
+    void markLines(const QString& report);
     // Why a run gave no result; empty when it finished.
     QString failureText(const RunResult& result, const QString& name) const;
     void tell(const QString& text);
@@ -93,6 +101,7 @@ private:
     bool m_busyCursor = false;
     QPointer<CheckWindow> m_checkWindow;
     quint64 m_checkedId = 0;            // the document the report's links lead to
+    QString m_endStatus;                // the status line's text once the running command ends
     std::optional<QString> m_generator; // of the Tidy in use, learned on first conversion
 };
 

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void browserViewShowsTheDocument_data();
     void browserViewShowsTheDocument();
     void pageFollowsEditsSavesAndSwitches();
+    void ctrlClickSelectsTheElementInTheCode();
 
 private:
     using Fixture = Test::AppFixture;
@@ -108,17 +109,15 @@ void MainWindowPreviewTest::browserViewShowsTheDocument()
     QVERIFY(web->isVisible());
     QVERIFY(!window.editor()->isVisible());
 
+    // Always a copy beside the document, never the user's file.
     const QString copy = window.preview().copyPath();
-    QCOMPARE(!copy.isEmpty(), edited);
-    if (edited)
-        QVERIFY(QFile::exists(copy));
-    if (server) {
+    QVERIFY(QFile::exists(copy));
+    QCOMPARE(QFileInfo(copy).absolutePath(), folder);
+    QCOMPARE(Test::MainWindowDriver::fileBytes(path), pageSettingTitle("file "));
+    if (server)
         QVERIFY2(window.statusText().contains(QLatin1String("127.0.0.1")),
                  qPrintable(window.statusText()));
-        if (edited)
-            QCOMPARE(QFileInfo(copy).absolutePath(), folder);
-    }
-    const QString page = QFileInfo(edited ? copy : path).fileName();
+    const QString page = QFileInfo(copy).fileName();
     const QString scheme = server ? "http://127.0.0.1" : "file:///";
     QTRY_VERIFY2_WITH_TIMEOUT(window.previewPane()->address().startsWith(scheme) &&
                                   window.previewPane()->address().endsWith(u'/' + page),
@@ -136,8 +135,7 @@ void MainWindowPreviewTest::browserViewShowsTheDocument()
     }
     QVERIFY(modeButton(window, 0)->isChecked());
     QVERIFY(window.preview().copyPath().isEmpty());
-    if (edited)
-        QVERIFY(!QFile::exists(copy));
+    QVERIFY(!QFile::exists(copy));
     QTRY_COMPARE_WITH_TIMEOUT(web->url().toString(), "about:blank", PageTimeoutMs);
     if (leave != QLatin1String("close tab")) {
         QVERIFY(window.editor()->isVisible());
@@ -168,9 +166,13 @@ void MainWindowPreviewTest::pageFollowsEditsSavesAndSwitches()
     const QString copy = window.preview().copyPath();
     QVERIFY(QFile::exists(copy));
 
-    // Saved, the page is read from the document's own file again.
+    // Saved, the page is shown from a new copy.
     window.menus().saveHtml->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(window.previewPane()->address(), QUrl::fromLocalFile(path).toString(),
+    QTRY_VERIFY_WITH_TIMEOUT(!window.preview().copyPath().isEmpty() &&
+                                 window.preview().copyPath() != copy,
+                             PageTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window.previewPane()->address(),
+                              QUrl::fromLocalFile(window.preview().copyPath()).toString(),
                               PageTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(web->title(), "edited 42", PageTimeoutMs);
     QVERIFY(!QFile::exists(copy));
@@ -181,6 +183,56 @@ void MainWindowPreviewTest::pageFollowsEditsSavesAndSwitches()
     Test::MainWindowDriver::clickTab(window, 0);
     QTRY_COMPARE_WITH_TIMEOUT(web->title(), "edited 42", PageTimeoutMs);
     QVERIFY(modeButton(window, 1)->isChecked());
+    QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
+}
+
+void MainWindowPreviewTest::ctrlClickSelectsTheElementInTheCode()
+{
+    Fixture f;
+    const QByteArray text = "<!DOCTYPE html>\n<html><body>\n<p>intro</p>\n"
+                            "<h1 class=\"a>b\">Heading</h1>\n<script>document.body."
+                            "insertAdjacentHTML('beforeend', '<div id=\"made\">made</div>');"
+                            "</script>\n</body></html>\n";
+    const QString path = f.document(QStringLiteral("a.html"), text);
+    MainWindow window(f.context);
+    QVERIFY(Test::MainWindowDriver::show(window));
+    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    QTest::mouseClick(modeButton(window, 1), Qt::LeftButton);
+    QWebEngineView* web = window.previewPane()->view();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        evaluate(web, QStringLiteral("!!document.getElementById('made')")).toBool(), PageTimeoutMs);
+    const auto ctrlClick = [&](const QString& selector) {
+        const QVariantList xy =
+            evaluate(web,
+                     QStringLiteral("(function () { var r = document.querySelector('%1')"
+                                    ".getBoundingClientRect(); return [r.x + 10, r.y + r.height "
+                                    "/ 2]; })()")
+                         .arg(selector))
+                .toList();
+        QWidget* target = web->focusProxy();
+        if (xy.size() == 2 && target)
+            QTest::mouseClick(target, Qt::LeftButton, Qt::ControlModifier,
+                              QPoint(xy[0].toInt(), xy[1].toInt()));
+        return xy.size() == 2 && target;
+    };
+
+    // An element made by a script has no place in the text.
+    QVERIFY(ctrlClick(QStringLiteral("#made")));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        window.statusText(),
+        QStringLiteral("This element cannot be found in the source of the page."), PageTimeoutMs);
+    QVERIFY(modeButton(window, 1)->isChecked());
+
+    // The heading leads to its start tag, selected in the code view.
+    QVERIFY(ctrlClick(QStringLiteral("h1")));
+    QTRY_VERIFY_WITH_TIMEOUT(modeButton(window, 0)->isChecked(), PageTimeoutMs);
+    const qint64 start = text.indexOf("<h1");
+    const CurrentDocument::ByteRange selected = window.currentDocument().selectionRange();
+    QCOMPARE(selected.start, start);
+    QCOMPARE(selected.end, start + qsizetype(strlen("<h1 class=\"a>b\">")));
+    QCOMPARE(window.currentDocument().caretPosition(), start);
+    QVERIFY(window.editor()->hasFocus());
+    QCOMPARE(Test::MainWindowDriver::fileBytes(path), text);
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

@@ -159,13 +159,15 @@ void MainWindowTest::closingRewritesSettingsAndSession()
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.close();
     }
-    QCOMPARE(f.env.readFile(QStringLiteral("settings.dat")),
-             QByteArray("Language=english\r\nIsHTTPServer=-1\r\nPathToHTTPD=\r\n"
-                        "LastOpened=/a/one.html\\\\\\/b/two.php\\\\\\\\\\\\\\\\\\\\\\\\\r\n"
-                        "Tidy=true\r\nplugin=Tool\\\\\\tool.so\\\\\\x\r\n"
-                        "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"
-                        "ServerAddress=http://127.0.0.1/\r\n"
-                        "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n"));
+    QCOMPARE(
+        f.env.readFile(QStringLiteral("settings.dat")),
+        QByteArray(
+            "Language=english\r\nIsHTTPServer=-1\r\nPathToHTTPD=\r\n"
+            "LastOpened=/a/one.html\\\\\\/b/two.php\\\\\\\\\\\\\\\\\\\\\\\\\r\n"
+            "Tidy=true\r\nplugin=Tool\\\\\\tool.so\\\\\\x\r\n"
+            "extern=Viewer///%1///view////usr/bin/view///SYSTEM\r\n\r\n\r\n"
+            "ServerAddress=http://127.0.0.1/\r\n"
+            "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\nCheckAfterSave=0\r\n"));
     // The session goes beside the program, not into whatever folder the editor started in.
     QVERIFY(QFile::exists(f.env.path(QStringLiteral("last_session.qlp"))));
     QCOMPARE(f.env.readFile(QStringLiteral("last_session.qlp")), QByteArray());
@@ -226,7 +228,7 @@ void MainWindowTest::damagedSettingsStartWithDefaults()
     }
     const QByteArray written = f.env.readFile(QStringLiteral("settings.dat"));
     QVERIFY(written.startsWith("Language=english\r\nIsHTTPServer=0\r\n"));
-    QCOMPARE(written.count("\r\n"), 14);
+    QCOMPARE(written.count("\r\n"), 15);
 }
 
 void MainWindowTest::programFilesThatAreNoFilesGiveDefaults_data()

@@ -157,11 +157,13 @@ void StartupTest::stopSignalsRewriteSettings()
     QVERIFY(installProgram(env));
     QVERIFY(env.writeFile(QStringLiteral("settings.dat"), "language=russian\nphp=/usr/bin/php\n"));
     QVERIFY(runUntilStopped(env, {}, QDir::tempPath(), signalNumber));
-    QCOMPARE(env.readFile(QStringLiteral("settings.dat")),
-             QByteArray("Language=russian\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
-                        "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=true\r\n\r\n\r\n"
-                        "php=/usr/bin/php\r\n\r\nServerAddress=http://127.0.0.1/\r\n"
-                        "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n"));
+    QCOMPARE(
+        env.readFile(QStringLiteral("settings.dat")),
+        QByteArray(
+            "Language=russian\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
+            "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=true\r\n\r\n\r\n"
+            "php=/usr/bin/php\r\n\r\nServerAddress=http://127.0.0.1/\r\n"
+            "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\nCheckAfterSave=0\r\n"));
     QVERIFY(QFile::exists(env.path(QStringLiteral("last_session.qlp"))));
 }
 

@@ -20,7 +20,7 @@ private Q_SLOTS:
     void numbers();
     void lastLineWithoutLineEndIsLost();
     void lfOnlyLinesAreRead();
-    void writesFourteenLinesWithFourOfThemEmpty();
+    void writesFifteenLinesWithFourOfThemEmpty();
     void writesRecentSlotsWithSeparatorsForEmptyOnes();
     void dropsExternWithEmptyNameAtWrite();
     void roundTripKeepsEverything();
@@ -123,16 +123,18 @@ void SettingsFileTest::lfOnlyLinesAreRead()
     QVERIFY(s.tidyAvailable == true);
 }
 
-void SettingsFileTest::writesFourteenLinesWithFourOfThemEmpty()
+void SettingsFileTest::writesFifteenLinesWithFourOfThemEmpty()
 {
-    // The nine lines older versions write, the server's address, then the editor's switches.
+    // The nine lines older versions write, the server's address, the editor's switches, then the
+    // check after saving.
     Settings s;
     QCOMPARE(
         SettingsFile::compose(s),
-        QStringLiteral("Language=\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
-                       "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n\r\n\r\n"
-                       "ServerAddress=http://127.0.0.1/\r\n"
-                       "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n"));
+        QStringLiteral(
+            "Language=\r\nIsHTTPServer=0\r\nPathToHTTPD=\r\n"
+            "LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\nTidy=false\r\n\r\n\r\n\r\n\r\n"
+            "ServerAddress=http://127.0.0.1/\r\n"
+            "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\nCheckAfterSave=0\r\n"));
 }
 
 void SettingsFileTest::writesRecentSlotsWithSeparatorsForEmptyOnes()
@@ -162,7 +164,8 @@ void SettingsFileTest::dropsExternWithEmptyNameAtWrite()
                      QStringLiteral("php=/usr/bin/php"), QStringLiteral("open_last_session=1"),
                      QStringLiteral("ServerAddress=http://127.0.0.1/"), QStringLiteral("Folding=1"),
                      QStringLiteral("MatchTags=1"), QStringLiteral("CloseTags=1"),
-                     QStringLiteral("AutoCloseTags=0"), QString()}));
+                     QStringLiteral("AutoCloseTags=0"), QStringLiteral("CheckAfterSave=0"),
+                     QString()}));
 }
 
 void SettingsFileTest::roundTripKeepsEverything()
@@ -182,6 +185,7 @@ void SettingsFileTest::roundTripKeepsEverything()
     s.highlightMatching = false;
     s.completeClosingTags = false;
     s.addClosingTags = true;
+    s.checkAfterSaving = true;
     const SettingsFile file(env.path(QStringLiteral("settings.dat")));
     QVERIFY(file.write(s).ok());
     // Russian settings are written in the Russian code page.
@@ -198,8 +202,8 @@ void SettingsFileTest::roundTripKeepsEverything()
     QCOMPARE(back.externalPrograms, s.externalPrograms);
     QCOMPARE(back.phpPath, s.phpPath);
     QCOMPARE(std::tuple(back.codeFolding, back.highlightMatching, back.completeClosingTags,
-                        back.addClosingTags),
-             std::tuple(false, false, false, true));
+                        back.addClosingTags, back.checkAfterSaving),
+             std::tuple(false, false, false, true, true));
 }
 
 void SettingsFileTest::damagedFilesGiveDefaults_data()
@@ -227,7 +231,7 @@ void SettingsFileTest::damagedFilesGiveDefaults()
     // Files of older versions say nothing of the server's address.
     QCOMPARE(s.serverAddress, Settings::defaultServerAddress());
     // Whatever was read, the file written back is a valid one.
-    QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 14);
+    QCOMPARE(SettingsFile::compose(s).count(QStringLiteral("\r\n")), 15);
 }
 
 void SettingsFileTest::missingFileChangesNothing()

@@ -3,6 +3,7 @@
 
 #include "platform/TempFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -25,44 +26,54 @@ void PreviewPageTest::choosesThePageAndItsAddress_data()
 {
     QTest::addColumn<QString>("folder"); // the server's; empty: disk mode
     QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<bool>("copy");
-    QTest::addColumn<QString>("url"); // of the document's own path; empty: it has none
+    QTest::addColumn<QString>("copyFolder"); // "temp": the user's temporary folder
+    QTest::addColumn<QString>("url");        // of the document's own path; empty: it has none
 
-    QTest::newRow("disk, saved") << ""
-                                 << "/home/u/a.html" << true << false << "file:///home/u/a.html";
-    QTest::newRow("disk, unsaved") << ""
-                                   << "/home/u/a.html" << false << true << "file:///home/u/a.html";
+    QTest::newRow("disk") << ""
+                          << "/home/u/a.html"
+                          << "/home/u"
+                          << "file:///home/u/a.html";
     QTest::newRow("disk, no path") << ""
-                                   << "" << true << true << "";
+                                   << ""
+                                   << "temp"
+                                   << "";
     QTest::newRow("disk, blanks and non-ASCII")
         << ""
-        << "/home/u/my site/страница.html" << true << false
+        << "/home/u/my site/страница.html"
+        << "/home/u/my site"
         << "file:///home/u/my%20site/%D1%81%D1%82%D1%80%D0%B0%D0%BD%D0%B8%D1%86%D0%B0.html";
-    QTest::newRow("server, inside")
-        << "/srv/www"
-        << "/srv/www/site/a.html" << true << false << "http://127.0.0.1/site/a.html";
-    QTest::newRow("server, folder with /")
-        << "/srv/www/"
-        << "/srv/www/site/a.html" << true << false << "http://127.0.0.1/site/a.html";
-    QTest::newRow("server, inside, unsaved")
-        << "/srv/www"
-        << "/srv/www/a.html" << false << true << "http://127.0.0.1/a.html";
+    QTest::newRow("server, inside") << "/srv/www"
+                                    << "/srv/www/site/a.html"
+                                    << "/srv/www/site"
+                                    << "http://127.0.0.1/site/a.html";
+    QTest::newRow("server, folder with /") << "/srv/www/"
+                                           << "/srv/www/site/a.html"
+                                           << "/srv/www/site"
+                                           << "http://127.0.0.1/site/a.html";
     QTest::newRow("server, no path") << "/srv/www"
-                                     << "" << true << true << "";
+                                     << ""
+                                     << "/srv/www"
+                                     << "";
     QTest::newRow("server, outside") << "/srv/www/"
-                                     << "/home/u/a.html" << true << true << "";
-    QTest::newRow("server, folder text elsewhere in the path")
-        << "/srv/www"
-        << "/home/srv/www/a.html" << true << true << "";
-    QTest::newRow("server, sibling folder starting alike")
-        << "/srv/www"
-        << "/srv/www2/a.html" << true << true << "";
+                                     << "/home/u/a.html"
+                                     << "/srv/www"
+                                     << "";
+    QTest::newRow("server, folder text elsewhere in the path") << "/srv/www"
+                                                               << "/home/srv/www/a.html"
+                                                               << "/srv/www"
+                                                               << "";
+    QTest::newRow("server, sibling folder starting alike") << "/srv/www"
+                                                           << "/srv/www2/a.html"
+                                                           << "/srv/www"
+                                                           << "";
     QTest::newRow("server, the folder itself") << "/srv/www/"
-                                               << "/srv/www" << true << true << "";
+                                               << "/srv/www"
+                                               << "/srv/www"
+                                               << "";
     QTest::newRow("server, blanks, non-ASCII and #")
         << "/srv/www"
-        << "/srv/www/my dir/файл #1.html" << true << false
+        << "/srv/www/my dir/файл #1.html"
+        << "/srv/www/my dir"
         << "http://127.0.0.1/my%20dir/%D1%84%D0%B0%D0%B9%D0%BB%20%231.html";
 }
 
@@ -70,12 +81,12 @@ void PreviewPageTest::choosesThePageAndItsAddress()
 {
     QFETCH(QString, folder);
     QFETCH(QString, path);
-    QFETCH(bool, saved);
-    QFETCH(bool, copy);
+    QFETCH(QString, copyFolder);
     QFETCH(QString, url);
     const PreviewPage page(folder.isEmpty() ? PreviewPage::Mode::Disk : PreviewPage::Mode::Server,
                            folder);
-    QCOMPARE(page.needsCopy(path, saved), copy);
+    QCOMPARE(page.copyFolder(path),
+             copyFolder == QLatin1String("temp") ? TempFiles::userFolder() : copyFolder);
     QCOMPARE(page.url(path).toString(QUrl::FullyEncoded), url);
 }
 
@@ -83,22 +94,31 @@ void PreviewPageTest::copyIsWrittenAndRemoved_data()
 {
     QTest::addColumn<bool>("server");
     QTest::addColumn<QString>("document"); // below the server folder; "" for none
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("disk, saved: its own file") << false << "a.html" << true;
-    QTest::newRow("disk, unsaved") << false << "a.html" << false;
-    QTest::newRow("disk, no path") << false << "" << false;
-    QTest::newRow("server, saved inside: its own file") << true << "site/a.html" << true;
-    QTest::newRow("server, saved outside") << true << "../outside.html" << true;
+    QTest::addColumn<QString>("copyIn");   // below the server folder; "temp" for elsewhere
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("disk: beside the document") << false << "site/a.php"
+                                               << "site"
+                                               << ".html";
+    QTest::newRow("disk, no path") << false << ""
+                                   << "temp"
+                                   << ".html";
+    QTest::newRow("server, inside: its extension") << true << "site/a.php"
+                                                   << "site"
+                                                   << ".php";
+    QTest::newRow("server, outside") << true << "../outside.html"
+                                     << ""
+                                     << ".html";
 }
 
 void PreviewPageTest::copyIsWrittenAndRemoved()
 {
     QFETCH(bool, server);
     QFETCH(QString, document);
-    QFETCH(bool, saved);
+    QFETCH(QString, copyIn);
+    QFETCH(QString, suffix);
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("www"));
-    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QDir().mkpath(folder + QLatin1String("/site")));
     const QString path = document.isEmpty() ? QString() : folder + QLatin1Char('/') + document;
     const PreviewPage page(server ? PreviewPage::Mode::Server : PreviewPage::Mode::Disk,
                            folder + QLatin1Char('/'), QStringLiteral("http://127.0.0.1:8080/"));
@@ -107,16 +127,14 @@ void PreviewPageTest::copyIsWrittenAndRemoved()
     QString copy;
     {
         PreviewCopy preview;
-        const PreviewCopy::Page shown = preview.show(page, path, saved, bytes);
+        const PreviewCopy::Page shown = preview.show(page, path, bytes);
         QVERIFY(shown.ok());
         copy = preview.path();
-        if (!page.needsCopy(path, saved)) {
-            QVERIFY(copy.isEmpty());
-            QCOMPARE(shown.url, page.url(path));
-            return;
-        }
         const QFileInfo info(copy);
-        QCOMPARE(info.absolutePath(), server ? folder : TempFiles::userFolder());
+        QCOMPARE(info.absolutePath(), copyIn == QLatin1String("temp")
+                                          ? TempFiles::userFolder()
+                                          : QDir::cleanPath(folder + QLatin1Char('/') + copyIn));
+        QVERIFY(copy.endsWith(suffix));
         QCOMPARE(shown.url, page.url(copy));
         QFile file(copy);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -125,12 +143,12 @@ void PreviewPageTest::copyIsWrittenAndRemoved()
         QCOMPARE(info.permission(QFile::ReadOther), server);
 
         // The next switch replaces the copy; switching back removes it.
-        preview.show(page, path, saved, bytes);
+        preview.show(page, path, bytes);
         QVERIFY(!QFile::exists(copy));
         copy = preview.path();
         preview.discard();
         QVERIFY(!QFile::exists(copy));
-        preview.show(page, path, saved, bytes);
+        preview.show(page, path, bytes);
         copy = preview.path();
         QVERIFY(QFile::exists(copy));
     }

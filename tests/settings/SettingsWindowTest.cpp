@@ -80,7 +80,8 @@ void SettingsWindowTest::editsReachTheSettingsFileAtExit_data()
     QTest::addColumn<QByteArray>("written");
 
     const QByteArray noRecent("LastOpened=\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\n");
-    const QByteArray switches("Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\n");
+    const QByteArray switches(
+        "Folding=1\r\nMatchTags=1\r\nCloseTags=1\r\nAutoCloseTags=0\r\nCheckAfterSave=0\r\n");
     const QByteArray php = QStandardPaths::findExecutable(QStringLiteral("php")).toUtf8();
     QTest::newRow("every setting")
         << QByteArray("Language=english\r\nTidy=true\r\n") << false << true

@@ -12,6 +12,8 @@ private Q_SLOTS:
     void trimCutsAtTheFirstEmptyLine();
     void linesNameTheirPlaceInTheDocument_data();
     void linesNameTheirPlaceInTheDocument();
+    void marksAndSummaryOfAReport_data();
+    void marksAndSummaryOfAReport();
 };
 
 void CheckReportTest::trimCutsAtTheFirstEmptyLine_data()
@@ -77,6 +79,51 @@ void CheckReportTest::linesNameTheirPlaceInTheDocument()
     }
     QCOMPARE(texts.join(u'\n'), QString(report).remove(u'\r'));
     QCOMPARE(got.join(u' '), places);
+}
+
+void CheckReportTest::marksAndSummaryOfAReport_data()
+{
+    QTest::addColumn<QString>("report");
+    // "line:W" or "line:E" for each mark.
+    QTest::addColumn<QString>("marks");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("tidy") << "line 1 column 1 - Warning: missing <!DOCTYPE> declaration\n"
+                             "line 3 column 10 - Warning: missing </b> before </p>\n"
+                             "line 4 column 1 - Error: <foo> is not recognized!\n"
+                             "line 4 column 1 - Warning: discarding unexpected <foo>\n"
+                             "Info: Document content looks like HTML5\n"
+                             "Tidy found 3 warnings and 1 error!"
+                          << "1:W 3:W 4:E 4:W"
+                          << "Tidy found 3 warnings and 1 error!";
+    QTest::newRow("tidy, one warning")
+        << "line 2 column 6 - Warning: missing </b> before </p>\r\nInfo: x\r\nTidy found 1 warning!"
+        << "2:W"
+        << "line 2 column 6 - Warning: missing </b> before </p>";
+    QTest::newRow("php on both streams")
+        << "PHP Parse error:  syntax error, unexpected token \"echo\" in b.php on line 3\n"
+           "Parse error:  syntax error, unexpected token \"echo\" in b.php on line 3\n"
+           "Errors parsing b.php"
+        << "3:E"
+        << "Parse error:  syntax error, unexpected token \"echo\" in b.php on line 3";
+    QTest::newRow("php deprecation") << "PHP Deprecated:  x in a.php on line 2\nNo syntax errors"
+                                     << "2:W"
+                                     << "Deprecated:  x in a.php on line 2";
+    QTest::newRow("clean") << "No syntax errors detected in c.php"
+                           << ""
+                           << "";
+}
+
+void CheckReportTest::marksAndSummaryOfAReport()
+{
+    QFETCH(QString, report);
+    QFETCH(QString, marks);
+    QFETCH(QString, summary);
+    const QList<CurrentDocument::CheckMark> found = CheckReport::marks(report);
+    QStringList got;
+    for (const CurrentDocument::CheckMark& mark : found)
+        got.append(QStringLiteral("%1:%2").arg(mark.line).arg(QLatin1Char(mark.error ? 'E' : 'W')));
+    QCOMPARE(got.join(u' '), marks);
+    QCOMPARE(CheckReport::summary(report, found), summary);
 }
 
 QTEST_GUILESS_MAIN(CheckReportTest)

@@ -1,8 +1,11 @@
 #include "tools/ToolCommands.h"
+#include "app/FileCommands.h"
 #include "app/MainWindow.h"
+#include "editing/CheckMarkers.h"
 #include "support/BrowserTestMain.h"
 #include "support/MainWindowDriver.h"
 #include "tools/CheckWindow.h"
+#include "tools/SaveCheck.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -25,6 +28,8 @@ private Q_SLOTS:
     void failingProgramsLeaveTheDocument_data();
     void failingProgramsLeaveTheDocument();
     void cancelEndsTheRun();
+    void checkAfterSavingMarksTheNamedLines_data();
+    void checkAfterSavingMarksTheNamedLines();
 };
 
 namespace {
@@ -197,6 +202,66 @@ void ToolCommandsTest::cancelEndsTheRun()
     QVERIFY(done.wait(10000));
     QVERIFY2(s.report().contains(QLatin1String("PHP was stopped")), qPrintable(s.report()));
     QVERIFY(!s.window.tools().isBusy());
+}
+
+void ToolCommandsTest::checkAfterSavingMarksTheNamedLines_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("broken");
+    QTest::addColumn<int>("line"); // counted from 0
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<QByteArray>("mended");
+    const QByteArray head = "<!DOCTYPE html>\n<html><head><title>t</title></head><body>\n";
+    QTest::newRow("Tidy") << "page.html" << head + "<p>a <b>b</p>\n</body></html>\n"
+                          << 2 << false << head + "<p>a <b>b</b></p>\n</body></html>\n";
+    QTest::newRow("PHP") << "script.php" << QByteArray("<?php\necho 1\necho 2;\n") << 2 << true
+                         << QByteArray("<?php\necho 1;\necho 2;\n");
+}
+
+void ToolCommandsTest::checkAfterSavingMarksTheNamedLines()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, broken);
+    QFETCH(int, line);
+    QFETCH(bool, error);
+    QFETCH(QByteArray, mended);
+    Session s;
+    s.f.context.settings.phpPath = QStringLiteral("/usr/bin/php");
+    QVERIFY(s.open(name, broken));
+    s.window.menus().checkAfterSaving->trigger();
+    Editor* editor = s.window.editor();
+    const auto saveAndWait = [&] {
+        QSignalSpy checked(&s.window.saveCheck(), &SaveCheck::checked);
+        return s.window.files().save() && checked.wait(30000);
+    };
+    QVERIFY(saveAndWait());
+    // No check window: the result is in the margin only.
+    QVERIFY(!s.window.tools().checkWindow());
+    QList<CheckMarkers::Mark> marks = editor->checkMarkers().marks();
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks[0].line, line);
+    QCOMPARE(marks[0].error, error);
+    QVERIFY2(s.window.statusText().contains(QLatin1String("line")),
+             qPrintable(s.window.statusText()));
+
+    // The mark moves with lines put in above it, stays with its document, and F8 goes there.
+    editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "\n\n");
+    QVERIFY(s.open(QStringLiteral("other.txt"), "x"));
+    QVERIFY(editor->checkMarkers().marks().isEmpty());
+    Test::MainWindowDriver::clickTab(s.window, 0);
+    marks = editor->checkMarkers().marks();
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks[0].line, line + 2);
+    QCOMPARE(editor->checkMarkers().messagesAt(line + 2), marks[0].message);
+    QTest::keyClick(editor, Qt::Key_F8);
+    QCOMPARE(s.window.currentDocument().caretLine(), line + 2);
+
+    // A clean check clears the marks.
+    s.window.currentDocument().replaceText(QString::fromUtf8(mended));
+    QVERIFY(saveAndWait());
+    QVERIFY(editor->checkMarkers().marks().isEmpty());
+    QCOMPARE(s.window.statusText(), QStringLiteral("The check found nothing to report."));
+    QVERIFY2(s.f.prompter.finished(), qPrintable(s.f.prompter.errors()));
 }
 
 QUILLORN_BROWSER_TEST_MAIN(ToolCommandsTest)
