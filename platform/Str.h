@@ -338,8 +338,9 @@ enum class Str : int {
     CompareSame = 337,
     CompareLegend = 338,
     CompareTooDifferent = 339,
+    ComposerCannotTake = 340,
     // The last line of the table; strings are added after it.
-    Last = CompareTooDifferent,
+    Last = ComposerCannotTake,
 };
 
 } // namespace Quillorn

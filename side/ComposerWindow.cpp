@@ -441,6 +441,11 @@ void ComposerWindow::takeSelection()
     const QString selected = document.selectedText();
     if (selected.isEmpty())
         return;
+    if (RichTextHtml::holdsCodeToDrop(selected)) {
+        m_context.prompter.message(m_context.strings.value(Str::ComposerCannotTake),
+                                   Prompter::Icon::Exclamation);
+        return;
+    }
     const FileKind::Kind kind = document.kind();
     m_edit->load(selected, kind == FileKind::Kind::Html || kind == FileKind::Kind::Php ||
                                RichTextHtml::looksLikeHtml(selected));

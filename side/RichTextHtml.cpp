@@ -426,6 +426,13 @@ bool RichTextHtml::looksLikeHtml(const QString& text)
     return tag.match(text).hasMatch();
 }
 
+bool RichTextHtml::holdsCodeToDrop(const QString& text)
+{
+    static const QRegularExpression code(QStringLiteral(R"(<\?|<%|<!--|<(script|style)\b)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return code.match(text).hasMatch();
+}
+
 bool RichTextHtml::isSafeAddress(const QString& address)
 {
     // Browsers ignore blanks and control characters inside a scheme's name.

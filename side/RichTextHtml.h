@@ -26,6 +26,10 @@ public:
     // than as plain text.
     static bool looksLikeHtml(const QString& text);
 
+    // Whether `text` holds what taking it in would drop (PHP or other server blocks, scripts,
+    // style sheets, comments): put back in its place, it would be lost from the page.
+    static bool holdsCodeToDrop(const QString& text);
+
     // Whether a link to `address` may be written: not one that runs a script when followed.
     static bool isSafeAddress(const QString& address);
 };

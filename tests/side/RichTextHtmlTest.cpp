@@ -47,6 +47,8 @@ private Q_SLOTS:
     void formattingBecomesMinimalHtml();
     void pastedHtmlLosesScripts_data();
     void pastedHtmlLosesScripts();
+    void codeThatWouldBeDroppedIsTold_data();
+    void codeThatWouldBeDroppedIsTold();
     void richSamplePassesTidy();
 };
 
@@ -195,6 +197,25 @@ void RichTextHtmlTest::pastedHtmlLosesScripts()
     for (const QString& word : gone)
         QVERIFY2(!written.contains(word, Qt::CaseInsensitive), qPrintable(written));
     QCOMPARE(written.trimmed(), kept);
+}
+
+void RichTextHtmlTest::codeThatWouldBeDroppedIsTold_data()
+{
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<bool>("dropped");
+    QTest::newRow("php") << "<p>Hi <?php echo $name; ?></p>" << true;
+    QTest::newRow("server block") << "<p><% = x %></p>" << true;
+    QTest::newRow("script, any case") << "<SCRIPT>go()</SCRIPT>" << true;
+    QTest::newRow("style sheet") << "<style>p{}</style><p>a</p>" << true;
+    QTest::newRow("comment") << "<p>a</p><!-- note -->" << true;
+    QTest::newRow("plain markup") << "<p class=\"s\">a &lt;b&gt;</p><scripted>" << false;
+}
+
+void RichTextHtmlTest::codeThatWouldBeDroppedIsTold()
+{
+    QFETCH(QString, selection);
+    QFETCH(bool, dropped);
+    QCOMPARE(RichTextHtml::holdsCodeToDrop(selection), dropped);
 }
 
 void RichTextHtmlTest::richSamplePassesTidy()
