@@ -32,10 +32,13 @@ void LangStringsTest::shippedFilesHaveAllStrings_data()
     QTest::addColumn<QString>("stringLast");
     QTest::newRow("english") << "english"
                              << "Main"
-                             << "The selection holds code the text editor cannot keep (PHP, scripts, styles or comments), so it was not taken.";
-    QTest::newRow("russian") << "russian"
-                             << "Главная"
-                             << "Выделенный текст содержит код, который текстовый редактор не сохранит (PHP, сценарии, стили или комментарии), поэтому он не был взят.";
+                             << "The selection holds code the text editor cannot keep (PHP, "
+                                "scripts, styles or comments), so it was not taken.";
+    QTest::newRow("russian")
+        << "russian"
+        << "Главная"
+        << "Выделенный текст содержит код, который текстовый редактор не сохранит (PHP, сценарии, "
+           "стили или комментарии), поэтому он не был взят.";
 }
 
 void LangStringsTest::shippedFilesHaveAllStrings()
