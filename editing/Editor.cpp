@@ -69,6 +69,8 @@ Editor::Editor(QWidget* parent)
     if (!EditorAccessibility::isFull())
         sci(SCI_SETMODEVENTMASK, QuickModEventMask);
     m_colourer->setEnabled(!EditorAccessibility::isFull());
+    // The lexer's keyword sets count from 1; the second is that of the scripts.
+    m_longLines->setScriptKeywords(m_maker->styleSource(LexerKind::Html)->keywords(2));
 
     m_folding.setEnabled(true);
     m_match->setEnabled(true);

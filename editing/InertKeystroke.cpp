@@ -81,4 +81,72 @@ std::optional<int> InertKeystroke::typedStyle(QByteArrayView before, int styleBe
     return styleBefore;
 }
 
+std::optional<InertKeystroke::Word> InertKeystroke::typedScriptWord(QByteArrayView text,
+                                                                    qsizetype at,
+                                                                    const QList<int>& styles,
+                                                                    QByteArrayView keywords)
+{
+    // The lexer reads at most this much of a word when it looks it up among the keywords.
+    constexpr qsizetype KeywordLength = 30;
+    const auto isNameByte = [](char c) {
+        return isWordByte(c) || c == '_';
+    };
+    // Bytes the lexer may take into a word where this reading would not.
+    const auto mayJoin = [](char c) {
+        return c == '.' || c == '$' || static_cast<uchar>(c) >= 0x80;
+    };
+    if (at < 0 || at >= text.size() || !isNameByte(text[at]))
+        return std::nullopt;
+    qsizetype start = at;
+    while (start > 0 && isNameByte(text[start - 1]))
+        --start;
+    qsizetype end = at + 1;
+    while (end < text.size() && isNameByte(text[end]))
+        ++end;
+    // The whole word and a byte on each side must be in view, and the word must have been one
+    // before the key.
+    if (start == 0 || end == text.size() || end - start < 2 || end - start > KeywordLength ||
+        mayJoin(text[start - 1]) || mayJoin(text[end]))
+        return std::nullopt;
+    for (qsizetype i = start; i < end; ++i) {
+        if (i == at)
+            continue;
+        switch (styles.value(i, -1)) {
+        case QsciLexerHTML::JavaScriptWord:
+        case QsciLexerHTML::JavaScriptKeyword:
+        case QsciLexerHTML::JavaScriptNumber:
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    qsizetype next = end;
+    while (next < text.size() && (text[next] == ' ' || text[next] == '\t'))
+        ++next;
+    if (next < text.size() && text[next] == '/')
+        return std::nullopt;
+
+    const QByteArrayView word = text.sliced(start, end - start);
+    int style = QsciLexerHTML::JavaScriptWord;
+    if (word.front() >= '0' && word.front() <= '9') {
+        for (const char c : word) {
+            if (c < '0' || c > '9')
+                return std::nullopt;
+        }
+        style = QsciLexerHTML::JavaScriptNumber;
+    } else {
+        for (qsizetype from = 0; from < keywords.size();) {
+            qsizetype to = keywords.indexOf(' ', from);
+            if (to < 0)
+                to = keywords.size();
+            if (keywords.sliced(from, to - from) == word) {
+                style = QsciLexerHTML::JavaScriptKeyword;
+                break;
+            }
+            from = to + 1;
+        }
+    }
+    return Word{start, end, style};
+}
+
 } // namespace Quillorn

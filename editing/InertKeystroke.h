@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QList>
 
 #include <optional>
 
@@ -25,6 +26,24 @@ public:
     // the document) changes no other colour; nothing when the lexer has to look again.
     static std::optional<int> typedStyle(QByteArrayView before, int styleBefore, char typed,
                                          const std::optional<Neighbour>& after);
+
+    // How many bytes on each side of the caret a script's word is looked for in.
+    static constexpr qsizetype WordWindow = 40;
+    // A word of a script (a name, a keyword or a number) with a letter, digit or underscore
+    // typed into it or at one of its ends: the lexer colours the whole word at its end, as a
+    // number, a keyword of `keywords` (blank-separated) or a name.
+    struct Word {
+        qsizetype start = 0;
+        qsizetype end = 0;
+        int style = 0;
+    };
+    // Where in `text` the word around the byte typed at `at` lies and the style the lexer gives
+    // it, when nothing else changes colour; `styles` are the lexer's styles of `text` (the
+    // typed byte's own is not looked at). Nothing when the line has to be lexed: a byte of the
+    // word was not a script's word, the word runs into a '.', '$' or a byte beyond ASCII (the
+    // lexer may read them as part of it), a number takes a letter, or a '/' follows the word.
+    static std::optional<Word> typedScriptWord(QByteArrayView text, qsizetype at,
+                                               const QList<int>& styles, QByteArrayView keywords);
 };
 
 } // namespace Quillorn

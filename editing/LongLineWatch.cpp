@@ -247,11 +247,34 @@ bool LongLineWatch::styleTypedByteAlone(const Typing& typing) const
     const std::optional<int> style = InertKeystroke::typedStyle(
         before, before.isEmpty() ? 0 : lexerStyleAt(at - 1), typing.bytes.front(), after);
     if (!style)
-        return false;
+        return styleTypedScriptWord(typing);
     // The text after the byte keeps its colours, moved along with it, and the lexer's mark of
     // how far it has coloured goes back to where it was.
     m_view->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(at));
     m_view->SendScintilla(S::SCI_SETSTYLING, 1UL, *style);
+    m_view->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(typing.styledBefore + 1));
+    return true;
+}
+
+bool LongLineWatch::styleTypedScriptWord(const Typing& typing) const
+{
+    const qint64 from = std::max(typing.lineStart, typing.position - InertKeystroke::WordWindow);
+    const qint64 to = std::min(typing.nextLine, typing.position + 1 + InertKeystroke::WordWindow);
+    QByteArray text;
+    QList<int> styles;
+    for (qint64 position = from; position < to; ++position) {
+        text += static_cast<char>(
+            m_view->SendScintilla(S::SCI_GETCHARAT, static_cast<unsigned long>(position)));
+        styles.append(StyleBlockColourer::lexerStyle(static_cast<unsigned char>(
+            m_view->SendScintilla(S::SCI_GETSTYLEAT, static_cast<unsigned long>(position)))));
+    }
+    const std::optional<InertKeystroke::Word> word =
+        InertKeystroke::typedScriptWord(text, typing.position - from, styles, m_scriptKeywords);
+    if (!word)
+        return false;
+    m_view->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(from + word->start));
+    m_view->SendScintilla(S::SCI_SETSTYLING, static_cast<unsigned long>(word->end - word->start),
+                          word->style);
     m_view->SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(typing.styledBefore + 1));
     return true;
 }

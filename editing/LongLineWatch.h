@@ -63,6 +63,8 @@ public:
     // Colours a single byte typed into coloured HTML by itself when the lexer would give it
     // the colour of a neighbour and change nothing else; false when the line must be lexed.
     bool styleTypedByteAlone(const Typing& typing) const;
+    // The keywords of the scripts in HTML documents, blank-separated, as the lexer has them.
+    void setScriptKeywords(const QByteArray& keywords) { m_scriptKeywords = keywords; }
 
     // The first line with more than `limit` bytes among the lines holding the positions
     // `from` to `to`; -1 when there is none. Costs about (to - from) / limit look-ups.
@@ -77,10 +79,14 @@ private:
     void onModified(int position, int modificationType, int length);
     void check(qint64 from, qint64 to);
     void enlargeCaches(long measuredTextEntries);
+    // Colours the word of a script a single byte was typed into by itself (see
+    // InertKeystroke::typedScriptWord); false when the line must be lexed.
+    bool styleTypedScriptWord(const Typing& typing) const;
     bool noted() const;
 
     QsciScintillaBase* m_view;
     LineColourer m_colourLine;
+    QByteArray m_scriptKeywords;
     // The documents already told about, by the component's document pointer.
     QSet<quintptr> m_noted;
     // Entries of measured text the view keeps; 0 while it keeps its own few.

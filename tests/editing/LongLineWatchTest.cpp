@@ -168,7 +168,22 @@ void LongLineWatchTest::typingIntoALongLineKeepsTheColoursRight_data()
         << QByteArray("<style>p { color: re|d }</style>") << QStringLiteral(" ") << false;
     QTest::newRow("style sheet at-rule")
         << QByteArray("<style>@med|ia print { p { x: y } }</style>") << x << false;
-    QTest::newRow("script keyword") << QByteArray("<script>va|r a;</script>") << x << true;
+    QTest::newRow("script keyword becomes a name")
+        << QByteArray("<script>va|r a;</script>") << x << false;
+    QTest::newRow("script name becomes a keyword")
+        << QByteArray("<script>var a; retur| a;</script>") << QStringLiteral("n") << false;
+    QTest::newRow("script name") << QByteArray("<script>a = val|ue + 1;</script>") << x << false;
+    QTest::newRow("script number")
+        << QByteArray("<script>a = 1|2;</script>") << QStringLiteral("3") << false;
+    QTest::newRow("letter into a script number")
+        << QByteArray("<script>a = 1|2;</script>") << x << true;
+    QTest::newRow("start of a script name")
+        << QByteArray("<script>a = |bc + 1;</script>") << x << false;
+    QTest::newRow("script member") << QByteArray("<script>a.b|c = 1;</script>") << x << true;
+    QTest::newRow("script name with a dollar")
+        << QByteArray("<script>$a|b = 1;</script>") << x << true;
+    QTest::newRow("script name before a slash")
+        << QByteArray("<script>a = b| / 2;</script>") << x << true;
     QTest::newRow("tag name") << QByteArray("<ta|ble></table>") << x << true;
     QTest::newRow("script end in a line comment")
         << QByteArray("<script>var a; // </scrip| b</script><p>c</p>") << QStringLiteral("t")
