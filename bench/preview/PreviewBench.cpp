@@ -5,12 +5,10 @@
 // two pages: the generated one of the other benches (thousands of inline scripts and style
 // sheets, each run or applied as it is read) and an article of paragraphs and a table.
 
-#include "app/MainWindow.h"
 #include "bench/support/BenchFigures.h"
+#include "bench/support/BenchWindow.h"
 #include "platform/BrowserEngine.h"
 #include "preview/PreviewPane.h"
-#include "support/AppFixture.h"
-#include "support/MainWindowDriver.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -41,11 +39,11 @@ QByteArray generateArticle(qint64 size)
     return text + "</body>\n</html>\n";
 }
 
-void switchFigures(Test::AppFixture& f, MainWindow& window, const char* what, const QString& name,
+void switchFigures(Bench::BenchWindow& bench, const char* what, const QString& name,
                    const QByteArray& page)
 {
-    const QString path = f.document(name, page);
-    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    bench.open(page, name);
+    MainWindow& window = bench.window;
     // Unsaved, so that every switch writes a fresh copy of the whole text.
     window.currentDocument().replaceSelection(QStringLiteral("<!-- edited -->"));
     PreviewPane* pane = window.previewPane();
@@ -87,21 +85,18 @@ int main(int argc, char** argv)
 {
     BrowserEngine::prepare();
     QApplication app(argc, argv);
-    Test::AppFixture f;
-    MainWindow window(f.context);
-    Test::MainWindowDriver::show(window);
+    Bench::BenchWindow bench;
     // The pane shows beside an open document.
-    Test::MainWindowDriver::openThroughDialog(
-        f, window, f.document(QStringLiteral("start.html"), QByteArrayLiteral("<p>start</p>")));
-    PreviewPane* pane = window.previewPane();
+    bench.open(QByteArrayLiteral("<p>start</p>"), QStringLiteral("start.html"));
+    PreviewPane* pane = bench.window.previewPane();
     const double engineStart = Bench::timeUntil(pane, &PreviewPane::loadFinished, [pane] {
         pane->show();
         pane->clear();
     });
     pane->hide();
     std::printf("first start of the browser engine:          %8.1f ms\n", engineStart);
-    switchFigures(f, window, "page of scripts and style sheets", QStringLiteral("scripts.html"),
+    switchFigures(bench, "page of scripts and style sheets", QStringLiteral("scripts.html"),
                   Bench::generateDocument(1 << 20));
-    switchFigures(f, window, "article", QStringLiteral("article.html"), generateArticle(1 << 20));
+    switchFigures(bench, "article", QStringLiteral("article.html"), generateArticle(1 << 20));
     return 0;
 }

@@ -4,13 +4,11 @@
 // arrives); and the marking of the page's copy (scanning its start tags and writing their
 // positions). Best of five each.
 
-#include "app/MainWindow.h"
 #include "bench/support/BenchFigures.h"
+#include "bench/support/BenchWindow.h"
 #include "platform/BrowserEngine.h"
 #include "preview/PreviewPane.h"
 #include "preview/SourceMap.h"
-#include "support/AppFixture.h"
-#include "support/MainWindowDriver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,12 +42,10 @@ int main(int argc, char** argv)
 {
     BrowserEngine::prepare();
     QApplication app(argc, argv);
-    Test::AppFixture f;
-    MainWindow window(f.context);
-    Test::MainWindowDriver::show(window);
+    Bench::BenchWindow bench;
+    MainWindow& window = bench.window;
     const QByteArray page = Bench::generateDocument(1 << 20);
-    const QString path = f.document(QStringLiteral("page.html"), page);
-    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    bench.open(page);
 
     double markBest = 1e9;
     qsizetype tags = 0;

@@ -5,12 +5,10 @@
 // typed while no check runs. Best of five rounds each, the longest key over all of them.
 
 #include "app/FileCommands.h"
-#include "app/MainWindow.h"
 #include "bench/support/BenchFigures.h"
+#include "bench/support/BenchWindow.h"
 #include "editing/CheckMarkers.h"
 #include "platform/BrowserEngine.h"
-#include "support/AppFixture.h"
-#include "support/MainWindowDriver.h"
 #include "tools/CheckReport.h"
 #include "tools/ProcessRunner.h"
 #include "tools/SaveCheck.h"
@@ -31,12 +29,11 @@ int main(int argc, char** argv)
 {
     BrowserEngine::prepare();
     QApplication app(argc, argv);
-    Test::AppFixture f;
-    MainWindow window(f.context);
-    Test::MainWindowDriver::show(window);
+    Bench::BenchWindow bench;
+    Test::AppFixture& f = bench.fixture;
+    MainWindow& window = bench.window;
     const QByteArray page = Bench::generateDocument(1 << 20);
-    const QString path = f.document(QStringLiteral("page.html"), page);
-    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    const QString path = bench.open(page);
     window.menus().checkAfterSaving->setChecked(true);
     Editor* editor = window.editor();
     const QString tidy = ToolCommands::tidyProgram(f.env.appDir());

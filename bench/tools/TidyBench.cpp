@@ -3,11 +3,9 @@
 // same Tidy run on the same file directly; and the progress bar's run before a check. Best of
 // five rounds each.
 
-#include "app/MainWindow.h"
 #include "bench/support/BenchFigures.h"
+#include "bench/support/BenchWindow.h"
 #include "platform/BrowserEngine.h"
-#include "support/AppFixture.h"
-#include "support/MainWindowDriver.h"
 #include "tools/CheckWindow.h"
 #include "tools/ProcessRunner.h"
 #include "tools/ToolCommands.h"
@@ -25,12 +23,11 @@ int main(int argc, char** argv)
 {
     BrowserEngine::prepare();
     QApplication app(argc, argv);
-    Test::AppFixture f;
-    MainWindow window(f.context);
-    Test::MainWindowDriver::show(window);
+    Bench::BenchWindow bench;
+    Test::AppFixture& f = bench.fixture;
+    MainWindow& window = bench.window;
     const QByteArray page = Bench::generateDocument(1 << 20);
-    const QString path = f.document(QStringLiteral("page.html"), page);
-    Test::MainWindowDriver::openThroughDialog(f, window, path);
+    const QString path = bench.open(page);
     ToolCommands& tools = window.tools();
     const QString tidy = ToolCommands::tidyProgram(f.env.appDir());
 
