@@ -28,12 +28,11 @@ FileFailure::Kind kindOf(int error)
 
 } // namespace
 
-FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize oversize)
+FileHandle FileReader::openRegular(const QString& path, FileFailure& failure, qint64& size)
 {
-    Result result;
     const auto fail = [&](FileFailure::Kind kind, int error = 0) {
-        result.failure = FileFailure::reading(kind, path, error);
-        return result;
+        failure = FileFailure::reading(kind, path, error);
+        return FileHandle();
     };
     if (path.isEmpty())
         return fail(FileFailure::Kind::Missing);
@@ -45,18 +44,33 @@ FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize ov
     if (kindOf(info.st_mode) != FileFailure::Kind::None)
         return fail(kindOf(info.st_mode));
     // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
-    const FileHandle file = FileHandle::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    FileHandle file = FileHandle::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (!file.isOpen())
         return fail(kindOf(errno), errno);
     if (::fstat(file.fd(), &info) != 0)
         return fail(FileFailure::Kind::System, errno);
     if (kindOf(info.st_mode) != FileFailure::Kind::None)
         return fail(kindOf(info.st_mode));
-    if (oversize == Oversize::Refuse && info.st_size > cap)
+    size = info.st_size;
+    return file;
+}
+
+FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize oversize)
+{
+    Result result;
+    qint64 size = 0;
+    const FileHandle file = openRegular(path, result.failure, size);
+    if (!file.isOpen())
+        return result;
+    const auto fail = [&](FileFailure::Kind kind, int error = 0) {
+        result.failure = FileFailure::reading(kind, path, error);
+        return result;
+    };
+    if (oversize == Oversize::Refuse && size > cap)
         return fail(FileFailure::Kind::TooLarge);
     // One byte beyond the cap tells a file of exactly `cap` bytes from a larger one.
     const qint64 maximum = cap == NoCap ? cap : cap + 1;
-    if (const int error = file.read(maximum, result.bytes, qint64(info.st_size) + 1))
+    if (const int error = file.read(maximum, result.bytes, size + 1))
         return fail(FileFailure::Kind::System, error);
     if (result.bytes.size() > cap) {
         if (oversize == Oversize::Refuse) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileFailure.h"
+#include "platform/FileHandle.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,6 +28,10 @@ public:
     };
 
     static Result read(const QString& path, qint64 cap, Oversize oversize = Oversize::Cut);
+
+    // `path` opened for reading when it is a regular file (checked before opening and again on
+    // the descriptor), with its size; else not open, and `failure` tells why.
+    static FileHandle openRegular(const QString& path, FileFailure& failure, qint64& size);
 
     // The size of the regular file at `path`, or -1 when there is none or it cannot be read.
     static qint64 size(const QString& path);

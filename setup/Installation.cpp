@@ -1,7 +1,6 @@
 #include "setup/Installation.h"
 
 #include "platform/AppPaths.h"
-#include "platform/FileReader.h"
 #include "platform/FreshFile.h"
 #include "setup/DesktopEntry.h"
 #include "setup/InstallLog.h"
@@ -56,12 +55,12 @@ Installation::Installation(const Choice& choice, SetupPlaces places, QObject* pa
 
 QString Installation::prepare(const QString& installerPath)
 {
-    FileReader::Result read = FileReader::read(installerPath, FileReader::NoCap);
-    if (!read.ok())
+    FileFailure failure;
+    m_installer = FileMapping::map(installerPath, failure);
+    if (!failure.ok())
         return m_strings.text(SetupStr::NotRead)
-            .arg(installerPath, qt_error_string(read.failure.systemError()));
-    m_installer = std::move(read.bytes);
-    m_payload = PayloadReader::read(m_installer);
+            .arg(installerPath, qt_error_string(failure.systemError()));
+    m_payload = PayloadReader::read(m_installer.bytes());
     switch (m_payload.failure) {
     case PayloadReader::Failure::None:
         return {};

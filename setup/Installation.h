@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileHandle.h"
+#include "platform/FileMapping.h"
 #include "setup/PayloadReader.h"
 #include "setup/SetupPlaces.h"
 #include "setup/SetupStrings.h"
@@ -65,7 +66,7 @@ private:
     QString m_folder;
     bool m_desktopIcon;
     SetupPlaces m_places;
-    QByteArray m_installer;
+    FileMapping m_installer; // the installer's own file, which the payload's views point into
     PayloadReader::Result m_payload;
     FileHandle m_log;
     QSet<QString> m_madeFolders;

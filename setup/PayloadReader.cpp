@@ -8,7 +8,12 @@ PayloadReader::Result PayloadReader::read(QByteArrayView program)
 {
     Result result;
     const QByteArray marker = PayloadFormat::marker();
-    const qsizetype markerAt = program.lastIndexOf(marker);
+    // The piece after the last marker. Searched forwards: the marker is near the start, behind
+    // the program, and a backward search through the whole payload takes many times longer.
+    qsizetype markerAt = -1;
+    for (qsizetype at = program.indexOf(marker); at >= 0;
+         at = program.indexOf(marker, at + marker.size()))
+        markerAt = at;
     if (markerAt < 0) {
         result.failure = Failure::Damaged;
         return result;

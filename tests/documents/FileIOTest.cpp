@@ -1,4 +1,5 @@
 #include "documents/FileIO.h"
+#include "platform/FileMapping.h"
 #include "platform/LangStrings.h"
 #include "support/SmallFileSystem.h"
 
@@ -113,6 +114,10 @@ void FileIOTest::readRefusesWhatIsNoFile()
     QCOMPARE(read.failure.kind(), failure);
     QCOMPARE(read.failure.path(), path);
     QVERIFY(read.bytes.isEmpty());
+    // Mapping refuses the same things.
+    FileFailure mapFailure;
+    QVERIFY(FileMapping::map(path, mapFailure).bytes().isEmpty());
+    QCOMPARE(mapFailure.kind(), failure);
 }
 
 void FileIOTest::textFileLinesAreJoinedWithCrLf_data()
