@@ -7,12 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-#include <sys/mman.h>
-
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <utility>
 
 namespace Quillorn {
@@ -280,45 +275,3 @@ bool LongLineWatch::styleTypedScriptWord(const Typing& typing) const
 }
 
 } // namespace Quillorn
-
-// The view keeps a line's layout in arrays of the line's length, made anew and zeroed each
-// time the line grows: in a line of megabytes, at every keystroke. Arrays that large are asked
-// for on huge pages, where the system gives them on request, so that zeroing one touches a few
-// dozen pages instead of thousands. Defined here, the program's arrays (the component's among
-// them) come from these two functions wherever the editor is part of the program.
-namespace {
-
-constexpr std::size_t HugePageArray = std::size_t(8) << 20;
-constexpr std::uintptr_t HugePage = std::uintptr_t(2) << 20;
-
-void* allocateArray(std::size_t size)
-{
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (!block)
-        throw std::bad_alloc();
-    if (size >= HugePageArray) {
-        const auto from = reinterpret_cast<std::uintptr_t>(block);
-        const std::uintptr_t start = (from + HugePage - 1) & ~(HugePage - 1);
-        const std::uintptr_t end = (from + size) & ~(HugePage - 1);
-        if (end > start)
-            madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-    }
-    return block;
-}
-
-} // namespace
-
-void* operator new[](std::size_t size)
-{
-    return allocateArray(size);
-}
-
-void operator delete[](void* block) noexcept
-{
-    std::free(block);
-}
-
-void operator delete[](void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
