@@ -1,6 +1,9 @@
 #include "documents/CharsetDeclaration.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 
 namespace Quillorn {
 
@@ -46,16 +49,25 @@ std::optional<Place> valueAfter(const QByteArray& lower, qsizetype from, qsizety
     return std::nullopt;
 }
 
-// Whether `text` holds `word` at `at`, looked at in place (the scan meets many "<").
-bool holdsAt(const QByteArray& text, qsizetype at, QByteArrayView word)
+// Whether `text` holds `word` at `at`, looked at in place and inline (the scan meets many "<").
+bool holdsAt(const QByteArray& text, qsizetype at, std::string_view word)
 {
-    return QByteArrayView(text).sliced(at).startsWith(word);
+    return text.size() - at >= static_cast<qsizetype>(word.size()) &&
+           std::equal(word.begin(), word.end(), text.constData() + at);
 }
 
 // The declarations of the head in text order; with `firstOnly`, the one that counts.
 QList<Place> scan(const QByteArray& bytes, bool firstOnly)
 {
-    const QByteArray lower = bytes.left(CharsetDeclaration::ScanBytes).toLower();
+    // Lower-cased into a buffer on the stack, a byte at a time without a call per byte as
+    // QByteArray::toLower makes: a folder search scans the head of every file it reads. Only
+    // ASCII letters matter, since every key and name character looked for is ASCII.
+    std::array<char, CharsetDeclaration::ScanBytes> head;
+    const qsizetype headSize = std::min(bytes.size(), CharsetDeclaration::ScanBytes);
+    std::transform(bytes.cbegin(), bytes.cbegin() + headSize, head.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    });
+    const QByteArray lower = QByteArray::fromRawData(head.data(), headSize);
     QList<Place> found;
     const auto add = [&](const std::optional<Place>& place) {
         if (place)
