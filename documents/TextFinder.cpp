@@ -1,7 +1,7 @@
 #include "documents/TextFinder.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
 
 namespace Quillorn {
 
@@ -33,6 +33,36 @@ qint64 utf8Length(const QString& text, qsizetype from, qsizetype to)
 char lowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+constexpr quint64 LowBits = 0x0101010101010101ULL;
+constexpr quint64 HighBits = 0x8080808080808080ULL;
+
+quint64 load8(const char* p)
+{
+    quint64 bytes;
+    std::memcpy(&bytes, p, 8);
+    return bytes;
+}
+
+// A byte of a word, compared eight bytes of text at a time: a byte of the text is that byte
+// when (byte | fold) == value, which takes a letter in either case when case is ignored.
+struct WordEnd {
+    quint64 fold;
+    quint64 value;
+};
+
+WordEnd wordEnd(char c, bool matchCase)
+{
+    const bool letter = !matchCase && c >= 'a' && c <= 'z';
+    return {letter ? 0x20 * LowBits : 0, static_cast<unsigned char>(c) * LowBits};
+}
+
+// The high bit of each zero byte of `bytes` set (and maybe of bytes above one: enough to tell
+// which eight bytes hold none).
+quint64 zeroBytes(quint64 bytes)
+{
+    return (bytes - LowBits) & ~bytes & HighBits;
 }
 
 bool isContinuationByte(char c)
@@ -85,13 +115,23 @@ public:
     // Counts on up to `to`; returns its line, counted from 1.
     int lineAt(const char* to)
     {
-        for (; m_counted < to; ++m_counted) {
-            const char c = *m_counted;
-            if (c == '\n' || (c == '\r' && (m_counted + 1 == m_end || m_counted[1] != '\n'))) {
-                ++m_line;
-                m_lineStart = m_counted + 1;
-            }
+        if (to <= m_counted)
+            return m_line;
+        // The line ends are counted without a branch, which the compiler does many bytes at a
+        // time (the text before a match is most of what is read); then the last one is found.
+        const char* last = to - 1;
+        int ends = 0;
+        for (const char* p = m_counted; p < last; ++p)
+            ends += (*p == '\n') | ((*p == '\r') & (p[1] != '\n'));
+        if (endsLine(last))
+            ++ends;
+        if (ends > 0) {
+            m_line += ends;
+            while (!endsLine(last))
+                --last;
+            m_lineStart = last + 1;
         }
+        m_counted = to;
         return m_line;
     }
     // The match of the bytes [from, to), counting on to it.
@@ -113,6 +153,12 @@ public:
     }
 
 private:
+    // Whether the byte at `p` ends a line.
+    bool endsLine(const char* p) const
+    {
+        return *p == '\n' || (*p == '\r' && (p + 1 == m_end || p[1] != '\n'));
+    }
+
     const char* m_begin;
     const char* m_end;
     const char* m_counted;
@@ -170,30 +216,38 @@ QList<TextFinder::Match> TextFinder::findWord(const QByteArray& utf8) const
     QList<Match> matches;
     const char* begin = utf8.constData();
     const char* end = begin + utf8.size();
-    // Boyer-Moore-Horspool over the bytes, letters compared without their case when it is
-    // ignored (the word is in lower case then).
     const qsizetype length = m_word.size();
     const char* word = m_word.constData();
-    std::array<qsizetype, 256> skip;
-    skip.fill(length);
-    for (qsizetype i = 0; i + 1 < length; ++i) {
-        const auto c = static_cast<unsigned char>(word[i]);
-        skip[c] = length - 1 - i;
-        if (!m_matchCase && c >= 'a' && c <= 'z')
-            skip[c - ('a' - 'A')] = length - 1 - i;
-    }
     const auto fold = [this](char c) {
         return m_matchCase ? c : lowerAscii(c);
     };
-    const auto search = [&](const char* from) {
-        for (const char* p = from; end - p >= length;
-             p += skip[static_cast<unsigned char>(p[length - 1])]) {
-            qsizetype i = length - 1;
-            while (fold(p[i]) == word[i]) {
-                if (i == 0)
-                    return p;
-                --i;
+    const auto wordAt = [&](const char* p) {
+        for (qsizetype i = 0; i < length; ++i) {
+            if (fold(p[i]) != word[i])
+                return false;
+        }
+        return true;
+    };
+    // Places are sifted eight at a time: only those where the word's first and last bytes
+    // both stand (a letter in either case when case is ignored) are compared whole, and a
+    // text seldom holds the two at the word's distance.
+    const WordEnd first = wordEnd(word[0], m_matchCase);
+    const WordEnd last = wordEnd(word[length - 1], m_matchCase);
+    const auto search = [&](const char* p) {
+        for (; end - p >= length + 7; p += 8) {
+            const quint64 candidates =
+                zeroBytes(((load8(p) | first.fold) ^ first.value) |
+                          ((load8(p + length - 1) | last.fold) ^ last.value));
+            if (candidates == 0)
+                continue;
+            for (int i = 0; i < 8; ++i) {
+                if (wordAt(p + i))
+                    return p + i;
             }
+        }
+        for (; end - p >= length; ++p) {
+            if (wordAt(p))
+                return p;
         }
         return end;
     };
@@ -202,7 +256,7 @@ QList<TextFinder::Match> TextFinder::findWord(const QByteArray& utf8) const
         const char* found = search(at);
         if (found == end)
             break;
-        const char* foundEnd = found + m_word.size();
+        const char* foundEnd = found + length;
         if (m_wholeWords && (wordCharacterBefore(begin, found) || wordCharacterAt(foundEnd, end))) {
             at = found + 1;
             continue;

@@ -67,6 +67,8 @@ private Q_SLOTS:
     void folderSearchFindsInEveryEncoding_data();
     void folderSearchFindsInEveryEncoding();
     void matchesGiveBytesForReplacing();
+    void wordIsFoundWhereverItStands_data();
+    void wordIsFoundWhereverItStands();
     void badRegularExpressionIsTold();
     void cancelStopsALongSearch();
 };
@@ -124,6 +126,45 @@ void FindInFilesTest::matchesGiveBytesForReplacing()
     QCOMPARE(ascii.size(), 1);
     QCOMPARE(ascii.at(0).position, 9);
     QCOMPARE(ascii.at(0).column, 9);
+}
+
+void FindInFilesTest::wordIsFoundWhereverItStands_data()
+{
+    QTest::addColumn<TextFinder::Options>("search");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("any case") << options("Paragraph 7 ") << QByteArray("pARAGRAPH 7 ") << true;
+    QTest::newRow("match case") << options("aBc", true) << QByteArray("aBc") << true;
+    QTest::newRow("match case, other case") << options("aBc", true) << QByteArray("abc") << false;
+    QTest::newRow("one letter") << options("q") << QByteArray("Q") << true;
+    QTest::newRow("signs are no letters") << options("[x]") << QByteArray("{X}") << false;
+    QTest::newRow("mixed case") << options("needle") << QByteArray("NeEdlE") << true;
+    QTest::newRow("inner letter differs") << options("needle") << QByteArray("neeple") << false;
+}
+
+void FindInFilesTest::wordIsFoundWhereverItStands()
+{
+    QFETCH(TextFinder::Options, search);
+    QFETCH(QByteArray, written);
+    QFETCH(bool, found);
+    const TextFinder finder(search);
+    // Line ends of every kind and pieces of the word before and after it, at every distance
+    // from the start and the end of the text.
+    const QByteArray filler = "\r\n-\r-\n" + written.left(written.size() - 1);
+    for (int before = 0; before < 24; ++before) {
+        for (int after = 0; after < 12; ++after) {
+            const QByteArray head = filler.repeated(before + 1).left(before);
+            const QByteArray text = head + written + filler.repeated(after + 1).left(after);
+            const QList<TextFinder::Match> matches = finder.find(text);
+            QCOMPARE(matches.size(), found ? 1 : 0);
+            if (!found)
+                continue;
+            QCOMPARE(matches.at(0).position, before);
+            QCOMPARE(matches.at(0).line,
+                     1 + head.count('\n') + head.count('\r') - head.count("\r\n"));
+        }
+    }
 }
 
 void FindInFilesTest::badRegularExpressionIsTold()
