@@ -44,7 +44,7 @@ FileHandle FileHandle::open(const QString& path, int flags, mode_t mode)
     return FileHandle(fd);
 }
 
-int FileHandle::read(qint64 maximum, QByteArray& bytes, qint64 expected) const
+int FileHandle::read(qint64 maximum, QByteArray& bytes, qint64 expected, qint64 regularSize) const
 {
     bytes.clear();
     bytes.reserve(std::min(maximum, expected));
@@ -62,9 +62,9 @@ int FileHandle::read(qint64 maximum, QByteArray& bytes, qint64 expected) const
             bytes.clear();
             return error;
         }
-        if (got == 0)
-            break;
         total += got;
+        if (got == 0 || (regularSize > 0 && total >= regularSize && got < want))
+            break;
     }
     bytes.resize(total);
     return 0;

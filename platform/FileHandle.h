@@ -31,8 +31,11 @@ public:
 
     // Reads up to `maximum` bytes from the current position into `bytes` (replacing what it
     // held), stopping early only at the end of the file; room for `expected` bytes is made at
-    // once. 0, or the errno of the failure.
-    int read(qint64 maximum, QByteArray& bytes, qint64 expected = 0) const;
+    // once. The end is a read that gives nothing; for a regular file of `regularSize` bytes
+    // (above 0), already a read that reaches them and gives fewer bytes than asked, a system
+    // call less per file (the pseudo-files of the system, which may come in pieces, have no
+    // size). 0, or the errno of the failure.
+    int read(qint64 maximum, QByteArray& bytes, qint64 expected = 0, qint64 regularSize = 0) const;
 
     // Writes all of `size` bytes at the current position. 0, or the errno of the failure.
     int write(const char* data, qint64 size) const;

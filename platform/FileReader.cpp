@@ -70,7 +70,7 @@ FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize ov
         return fail(FileFailure::Kind::TooLarge);
     // One byte beyond the cap tells a file of exactly `cap` bytes from a larger one.
     const qint64 maximum = cap == NoCap ? cap : cap + 1;
-    if (const int error = file.read(maximum, result.bytes, size + 1))
+    if (const int error = file.read(maximum, result.bytes, size + 1, size))
         return fail(FileFailure::Kind::System, error);
     if (result.bytes.size() > cap) {
         if (oversize == Oversize::Refuse) {
