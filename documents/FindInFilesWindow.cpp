@@ -129,8 +129,10 @@ FindInFilesWindow::FindInFilesWindow(const LangStrings& strings, const Settings&
     connect(m_folder, &QLineEdit::textEdited, this, [this] { m_inFolder->setChecked(true); });
     connect(&m_search, &FolderSearch::progress, this,
             [this](int filesRead, const QList<FolderSearch::FileMatches>& files) {
+                QList<QTreeWidgetItem*> rows;
                 for (const FolderSearch::FileMatches& file : files)
-                    addMatches(file.path, 0, file.matches);
+                    addRows(rows, file.path, 0, file.matches);
+                listRows(rows);
                 m_status->setText(
                     m_strings.message(Str::SearchProgress, QString::number(filesRead)));
             });
@@ -210,8 +212,10 @@ void FindInFilesWindow::find()
         return;
     }
     const TextFinder finder(options);
+    QList<QTreeWidgetItem*> rows;
     for (const DocumentSet::Text& text : m_documents.openTexts())
-        addMatches(text.path.isEmpty() ? text.name : text.path, text.id, finder.find(text.utf8));
+        addRows(rows, text.path.isEmpty() ? text.name : text.path, text.id, finder.find(text.utf8));
+    listRows(rows);
     showResult();
 }
 
@@ -258,25 +262,34 @@ QString FindInFilesWindow::statusText() const
     return m_status->text();
 }
 
-void FindInFilesWindow::addMatches(const QString& path, quint64 id,
-                                   const QList<TextFinder::Match>& matches)
+void FindInFilesWindow::addRows(QList<QTreeWidgetItem*>& rows, const QString& path, quint64 id,
+                                const QList<TextFinder::Match>& matches)
 {
     if (matches.isEmpty())
         return;
     ++m_fileCount;
     m_matchCount += static_cast<int>(matches.size());
-    QList<QTreeWidgetItem*> items;
-    items.reserve(matches.size());
+    const QString shownPath = QDir::toNativeSeparators(path);
+    rows.reserve(rows.size() + matches.size());
     for (const TextFinder::Match& match : matches) {
-        auto* item = new QTreeWidgetItem(
-            {QDir::toNativeSeparators(path), QString::number(match.line), match.lineText});
+        auto* item = new QTreeWidgetItem({shownPath, QString::number(match.line), match.lineText});
         item->setData(0, PathRole, path);
         item->setData(0, IdRole, id);
         item->setData(0, LineRole, match.line);
         item->setData(0, ColumnRole, match.column);
-        items.append(item);
+        rows.append(item);
     }
-    m_results->addTopLevelItems(items);
+}
+
+void FindInFilesWindow::listRows(const QList<QTreeWidgetItem*>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    // The rows of a report, whatever number of files they come from, go in with one
+    // insertion and one repaint.
+    m_results->setUpdatesEnabled(false);
+    m_results->addTopLevelItems(rows);
+    m_results->setUpdatesEnabled(true);
 }
 
 void FindInFilesWindow::showResult()

@@ -55,7 +55,12 @@ Q_SIGNALS:
 private:
     // The options the boxes give; false (after saying why) when the expression is not valid.
     bool readOptions(TextFinder::Options* options);
-    void addMatches(const QString& path, quint64 id, const QList<TextFinder::Match>& matches);
+    // Appends to `rows` a row for each of `matches` in the file at `path` (or the open document
+    // `id`), and counts them.
+    void addRows(QList<QTreeWidgetItem*>& rows, const QString& path, quint64 id,
+                 const QList<TextFinder::Match>& matches);
+    // Adds `rows` to the list in one go.
+    void listRows(const QList<QTreeWidgetItem*>& rows);
     void showResult();
     void setSearching(bool searching);
 
