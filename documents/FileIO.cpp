@@ -14,6 +14,12 @@ FileIO::ReadResult FileIO::readWholeFile(const QString& path)
     return FileReader::read(path, FileReader::NoCap);
 }
 
+FileIO::ReadResult FileIO::readListedFile(const QString& path)
+{
+    return FileReader::read(path, FileReader::NoCap, FileReader::Oversize::Cut,
+                            FileReader::Listed::AsRegularFile);
+}
+
 qint64 FileIO::fileSize(const QString& path)
 {
     return FileReader::size(path);

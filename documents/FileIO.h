@@ -26,6 +26,8 @@ public:
     // All bytes of a regular file. Folders, devices and pipes are refused (reading one could
     // block or never end).
     static ReadResult readWholeFile(const QString& path);
+    // The same for a file a folder listing has just given as a regular file (links followed).
+    static ReadResult readListedFile(const QString& path);
 
     // The size of the file at `path`, or -1 when it is not a readable regular file.
     static qint64 fileSize(const QString& path);

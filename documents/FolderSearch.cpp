@@ -53,7 +53,7 @@ bool FolderSearch::looksBinary(const QByteArray& bytes)
 QList<TextFinder::Match> FolderSearch::searchFile(const QString& path, const TextFinder& finder,
                                                   const QString& language)
 {
-    const FileIO::ReadResult read = FileIO::readWholeFile(path);
+    const FileIO::ReadResult read = FileIO::readListedFile(path);
     if (!read.ok() || looksBinary(read.bytes))
         return {};
     return finder.find(DocumentCodec::decode(read.bytes, language).utf8);
@@ -97,13 +97,19 @@ void FolderSearch::start(const QString& folder, const QString& nameFilter,
             const TextFinder finder(options);
             for (;;) {
                 QString path;
+                bool regular = false;
                 {
                     const std::lock_guard<std::mutex> walking(lock);
                     if (cancel->load() || !files.hasNext())
                         return;
                     path = files.next();
+                    // The listing tells the kind of most files without asking the system;
+                    // links to devices, pipes and sockets, which it gives too, are not read.
+                    regular = files.fileInfo().isFile();
                 }
-                QList<TextFinder::Match> matches = searchFile(path, finder, language);
+                QList<TextFinder::Match> matches;
+                if (regular)
+                    matches = searchFile(path, finder, language);
                 const std::lock_guard<std::mutex> reporting(lock);
                 ++filesRead;
                 if (!matches.isEmpty())

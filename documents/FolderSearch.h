@@ -44,7 +44,8 @@ public:
     // Whether `bytes` look like a binary file: a NUL byte in the first 8 KB (UTF-16 and UTF-32
     // text with a byte-order mark is text).
     static bool looksBinary(const QByteArray& bytes);
-    // The matches in the file at `path`; nothing for a binary or unreadable file.
+    // The matches in the file at `path`, which a folder listing has just given as a regular
+    // file; nothing for a binary or unreadable file.
     static QList<TextFinder::Match> searchFile(const QString& path, const TextFinder& finder,
                                                const QString& language);
 

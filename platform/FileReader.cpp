@@ -28,7 +28,8 @@ FileFailure::Kind kindOf(int error)
 
 } // namespace
 
-FileHandle FileReader::openRegular(const QString& path, FileFailure& failure, qint64& size)
+FileHandle FileReader::openRegular(const QString& path, FileFailure& failure, qint64& size,
+                                   Listed listed)
 {
     const auto fail = [&](FileFailure::Kind kind, int error = 0) {
         failure = FileFailure::reading(kind, path, error);
@@ -37,12 +38,15 @@ FileHandle FileReader::openRegular(const QString& path, FileFailure& failure, qi
     if (path.isEmpty())
         return fail(FileFailure::Kind::Missing);
     // What is no regular file is refused before it is opened (opening some devices acts on
-    // them), and again on the descriptor, in case the name changed in between.
+    // them), unless a listing has just told, and again on the descriptor, in case the name
+    // changed in between.
     struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return fail(kindOf(errno), errno);
-    if (kindOf(info.st_mode) != FileFailure::Kind::None)
-        return fail(kindOf(info.st_mode));
+    if (listed == Listed::No) {
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+            return fail(kindOf(errno), errno);
+        if (kindOf(info.st_mode) != FileFailure::Kind::None)
+            return fail(kindOf(info.st_mode));
+    }
     // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
     FileHandle file = FileHandle::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (!file.isOpen())
@@ -55,11 +59,12 @@ FileHandle FileReader::openRegular(const QString& path, FileFailure& failure, qi
     return file;
 }
 
-FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize oversize)
+FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize oversize,
+                                    Listed listed)
 {
     Result result;
     qint64 size = 0;
-    const FileHandle file = openRegular(path, result.failure, size);
+    const FileHandle file = openRegular(path, result.failure, size, listed);
     if (!file.isOpen())
         return result;
     const auto fail = [&](FileFailure::Kind kind, int error = 0) {

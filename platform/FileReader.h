@@ -27,11 +27,20 @@ public:
         bool ok() const { return failure.ok(); }
     };
 
-    static Result read(const QString& path, qint64 cap, Oversize oversize = Oversize::Cut);
+    // What is known of a path before it is opened: nothing, or that a folder listing has just
+    // given it as a regular file (links followed). Such a path is not looked at again before
+    // it is opened, a system call less for each file of a folder; the opened descriptor is
+    // checked all the same.
+    enum class Listed { No, AsRegularFile };
 
-    // `path` opened for reading when it is a regular file (checked before opening and again on
-    // the descriptor), with its size; else not open, and `failure` tells why.
-    static FileHandle openRegular(const QString& path, FileFailure& failure, qint64& size);
+    static Result read(const QString& path, qint64 cap, Oversize oversize = Oversize::Cut,
+                       Listed listed = Listed::No);
+
+    // `path` opened for reading when it is a regular file (checked before opening unless
+    // `listed` says so, and again on the descriptor), with its size; else not open, and
+    // `failure` tells why.
+    static FileHandle openRegular(const QString& path, FileFailure& failure, qint64& size,
+                                  Listed listed = Listed::No);
 
     // The size of the regular file at `path`, or -1 when there is none or it cannot be read.
     static qint64 size(const QString& path);
