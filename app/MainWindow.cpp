@@ -609,7 +609,7 @@ void MainWindow::closeCurrentTab()
         if (!m_files->save())
             return;
     }
-    m_editor->setDocument(QsciDocument());
+    m_editor->setDocument(m_editor->createDocument(LexerKind::PlainText));
     m_documents.release(cur);
 }
 

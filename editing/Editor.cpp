@@ -128,7 +128,16 @@ void Editor::setDocument(const QsciDocument& document)
     // The marks of a check still going in belong to the document left.
     m_checks->finish();
     ++m_quiet;
+    const long left = sci(SCI_GETDOCPOINTER);
     QsciScintilla::setDocument(document);
+    const long shown = sci(SCI_GETDOCPOINTER);
+    // A document no view shows is kept alive by a reference the component takes each time the
+    // last view lets go of it, and gives back only when the last handle goes: never when the
+    // document is shown again. Every document shown here has been let go of before (by the
+    // maker that made it, or by this view), so its reference is given back now that the view
+    // holds it; else a document shown twice would never be freed once its tab is closed.
+    if (shown != left)
+        sci(SCI_RELEASEDOCUMENT, 0, shown);
     m_changePending = false;
     --m_quiet;
     detectLineEnd();

@@ -59,8 +59,9 @@ public:
     // A new empty document that colours as `kind`; each slot holds its own, with its own undo
     // history.
     QsciDocument createDocument(LexerKind kind);
-    // Shows `document`: its colours, line end and gutter follow it. The caret goes to the start;
-    // restoreViewState puts back what viewState captured.
+    // Shows `document`, made by createDocument (and perhaps shown before): its colours, line end
+    // and gutter follow it. The caret goes to the start; restoreViewState puts back what
+    // viewState captured.
     void setDocument(const QsciDocument& document);
     ViewState viewState() const;
     void restoreViewState(const ViewState& state);
