@@ -3,18 +3,15 @@
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
 #include "app/CommandLine.h"
+#include "app/EditCommands.h"
 #include "app/ExternalChangeWatch.h"
 #include "app/FileCommands.h"
 #include "app/PathShortener.h"
 #include "app/RecoveryKeeper.h"
 #include "app/TagCommands.h"
 #include "documents/FileKind.h"
-#include "documents/FindInFilesWindow.h"
 #include "documents/SessionFile.h"
-#include "editing/CheckMarkers.h"
-#include "editing/FindWindow.h"
 #include "editing/LexerChoice.h"
-#include "editing/LineCommands.h"
 #include "editing/TabCycle.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsFile.h"
@@ -23,13 +20,11 @@
 #include "preview/Preview.h"
 #include "preview/PreviewPane.h"
 #include "settings/PluginHost.h"
-#include "side/ComposerWindow.h"
 #include "side/DiskCompare.h"
 #include "side/PrintCommands.h"
 #include "tools/CheckWindow.h"
 #include "tools/SaveCheck.h"
 #include "tools/ToolCommands.h"
-#include "visual/VisualEditorWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -156,7 +151,8 @@ void MainWindow::buildWindow()
 
     m_document = std::make_unique<EditorDocument>(*m_editor, m_documents,
                                                   [this](int slot) { activateSlot(slot); });
-    m_lines = std::make_unique<LineCommands>(*m_editor);
+    m_edit = std::make_unique<EditCommands>(m_context, *m_menus, *m_editor, m_documents, *this,
+                                            toolContext());
     m_files = std::make_unique<FileCommands>(m_context, m_documents, *m_document, *this, this);
     m_tags = std::make_unique<TagCommands>(m_context, *m_menus, *m_editor, *m_document,
                                            m_commandRow, this);
@@ -204,51 +200,7 @@ void MainWindow::connectCommands()
     connect(m_commands[3], &QPushButton::clicked, m_tags.get(), &TagCommands::insertTag);
     connect(m.insertTag, &QAction::enabledChanged, m_commands[3], &QWidget::setEnabled);
 
-    connect(m.undo, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_editor->undo();
-    });
-    connect(m.redo, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_editor->redo();
-    });
-    connect(m.fnd, &QAction::triggered, this, [this] { openFind(false); });
-    connect(m.repl, &QAction::triggered, this, [this] { openFind(true); });
-    connect(m.wrap, &QAction::toggled, m_editor, &Editor::setWrapByWords);
-    connect(m.goToLine, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_lines->askGoToLine(m_context.prompter, m_context.strings);
-    });
-    connect(m.toggleComment, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_lines->toggleComment();
-    });
-    connect(m.expandAbbreviation, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_editor->expandAbbreviation();
-    });
-    connect(m.findInFiles, &QAction::triggered, this, &MainWindow::openFindInFiles);
-    connect(m.visEd, &QAction::triggered, this, &MainWindow::openVisualEditor);
-    connect(m.redit, &QAction::triggered, this, &MainWindow::openComposer);
-    connect(m.setNum, &QAction::toggled, m_editor, &Editor::setLineNumbersVisible);
-    connect(m.foldAll, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_editor->foldAll();
-    });
-    connect(m.unfoldAll, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_editor->unfoldAll();
-    });
-    connect(m.matchingTag, &QAction::triggered, this, [this] {
-        if (currentSlot() >= 0)
-            m_editor->jumpToMatch();
-    });
-    for (const EditorSwitch& item : editorSwitches()) {
-        connect(item.action, &QAction::toggled, this, [this, item](bool on) {
-            m_context.settings.*item.setting = on;
-            (m_editor->*item.apply)(on);
-        });
-    }
+    connect(m_edit.get(), &EditCommands::statusChanged, this, &MainWindow::setStatusText);
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!m_closingTab && m_documents.inUse(index))
@@ -302,26 +254,11 @@ void MainWindow::connectToolCommands()
     for (const auto& [action, command] : phpCommands)
         connect(action, &QAction::triggered, tools, [tools, command] { tools->runPhp(command); });
     connect(tools, &ToolCommands::statusChanged, this, &MainWindow::setStatusText);
-    connect(m.nextCheckResult, &QAction::triggered, this, [this] { goToCheckResult(true); });
-    connect(m.previousCheckResult, &QAction::triggered, this, [this] { goToCheckResult(false); });
     connect(m.checkAfterSaving, &QAction::toggled, this,
             [this](bool on) { m_context.settings.checkAfterSaving = on; });
     connect(m_files.get(), &FileCommands::saved, m_saveCheck.get(), &SaveCheck::documentSaved);
     connect(m_saveCheck.get(), &SaveCheck::statusChanged, this, &MainWindow::setStatusText);
     connect(m_plugins.get(), &PluginHost::statusChanged, this, &MainWindow::setStatusText);
-}
-
-void MainWindow::goToCheckResult(bool forward)
-{
-    if (currentSlot() < 0)
-        return;
-    const std::optional<qint64> line =
-        m_editor->checkMarkers().nextLine(m_document->caretLine(), forward);
-    if (!line) {
-        setStatusText(m_context.strings.value(Str::CheckFoundNothing));
-        return;
-    }
-    LineCommands::goTo(*m_editor, {static_cast<int>(*line) + 1, 1});
 }
 
 void MainWindow::connectPreview()
@@ -390,18 +327,7 @@ void MainWindow::load()
     SettingsFile(m_context.settingsPath()).read(m_context.settings);
     BrowserDetection::detect(m_context.settings);
     m_editor->loadLanguageFiles(m_context.languagesDir());
-    m_editor->setLineNumbersVisible(m_menus->setNum->isChecked());
     applySettings();
-}
-
-QList<MainWindow::EditorSwitch> MainWindow::editorSwitches() const
-{
-    return {
-        {m_menus->codeFolding, &Settings::codeFolding, &Editor::setFoldingEnabled},
-        {m_menus->highlightMatching, &Settings::highlightMatching, &Editor::setMatchHighlighting},
-        {m_menus->completeClosingTags, &Settings::completeClosingTags,
-         &Editor::setCompleteClosingTags},
-        {m_menus->addClosingTags, &Settings::addClosingTags, &Editor::setAddClosingTags}};
 }
 
 void MainWindow::applySettings()
@@ -416,10 +342,7 @@ void MainWindow::applySettings()
     m_menus->checkAfterSaving->setChecked(s.checkAfterSaving);
     m_files->rebuildRecentMenu();
     m_files->rebuildExternalMenu();
-    for (const EditorSwitch& item : editorSwitches()) {
-        item.action->setChecked(s.*item.setting);
-        (m_editor->*item.apply)(s.*item.setting);
-    }
+    m_edit->applySwitches();
 
     // The interface language: the strings, Qt's own dialogs and every caption.
     if (s.language.isEmpty())
@@ -433,14 +356,7 @@ void MainWindow::applySettings()
     m_plugins->apply(s.plugIns, s.language);
     if (CheckWindow* check = m_tools->checkWindow())
         check->applyCaptions();
-    if (m_find)
-        m_find->applyCaptions();
-    if (m_findInFiles)
-        m_findInFiles->applyCaptions();
-    if (m_visualEditor)
-        m_visualEditor->applyCaptions();
-    if (m_composer)
-        m_composer->applyCaptions();
+    m_edit->applyCaptions();
     if (currentSlot() >= 0)
         m_editor->refreshStatus();
 }
@@ -712,40 +628,9 @@ void MainWindow::hideDocumentControls()
     m_tags->setDocumentOpen(false);
 }
 
-void MainWindow::openFind(bool replace)
-{
-    if (currentSlot() < 0)
-        return;
-    if (!m_find)
-        m_find = new FindWindow(m_editor, m_context.strings, m_context.prompter, this);
-    m_find->open(replace ? FindWindow::Mode::Replace : FindWindow::Mode::Find);
-}
-
-void MainWindow::openFindInFiles()
-{
-    if (!m_findInFiles)
-        m_findInFiles = new FindInFilesWindow(m_context.strings, m_context.settings,
-                                              m_context.prompter, *m_document, *this, this);
-    m_findInFiles->open();
-}
-
-void MainWindow::openVisualEditor()
-{
-    if (!m_visualEditor)
-        m_visualEditor = new VisualEditorWindow(toolContext());
-    m_visualEditor->open();
-}
-
 DocumentToolContext MainWindow::toolContext()
 {
     return {m_context.strings, m_context.prompter, *m_document, this};
-}
-
-void MainWindow::openComposer()
-{
-    if (!m_composer)
-        m_composer = new ComposerWindow(toolContext());
-    m_composer->open();
 }
 
 QList<DocumentSet::Text> MainWindow::openTexts()

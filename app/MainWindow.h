@@ -29,21 +29,17 @@ namespace Quillorn {
 
 class ExternalChangeWatch;
 class FileCommands;
-class FindInFilesWindow;
-class FindWindow;
 class HelpPage;
-class LineCommands;
 class PluginHost;
 class Preview;
 class PreviewPane;
 class PrintCommands;
 class DiskCompare;
-class ComposerWindow;
+class EditCommands;
 class RecoveryKeeper;
 class SaveCheck;
 class TagCommands;
 class ToolCommands;
-class VisualEditorWindow;
 
 // The main window (Main): menus, the ten document tabs over the one editor, the command
 // buttons and the status and path labels. It is prepared behind the splash, shown when the
@@ -97,6 +93,7 @@ public:
     const MainMenus& menus() const override { return *m_menus; }
     FileCommands& files() const { return *m_files; }
     TagCommands& tags() const { return *m_tags; }
+    EditCommands& editCommands() const { return *m_edit; }
     ToolCommands& tools() const { return *m_tools; }
     SaveCheck& saveCheck() const { return *m_saveCheck; }
     Preview& preview() const { return *m_preview; }
@@ -106,10 +103,6 @@ public:
     QTabBar* tabStrip() const { return m_tabs; }
     QString statusText() const;
     QString openedPathText() const;
-    // The find in files window, made when first opened.
-    FindInFilesWindow* findInFilesWindow() const { return m_findInFiles; }
-    // The composer (Tools → Text editor), made when first opened.
-    ComposerWindow* composerWindow() const { return m_composer; }
 
     // The open documents for find in files; reading them visits each tab in turn.
     QList<Text> openTexts() override;
@@ -124,21 +117,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // An editor switch of the Edit menu: its entry, its setting and the editor's setter.
-    struct EditorSwitch {
-        QAction* action;
-        bool Settings::*setting;
-        void (Editor::*apply)(bool);
-    };
-    QList<EditorSwitch> editorSwitches() const;
-
     void buildWindow();
     void connectCommands();
     void connectToolCommands();
     void connectPreview();
-    // Moves the caret to the next (or previous) line a check marked, round the ends of the
-    // text; says so in the status line when no line is marked.
-    void goToCheckResult(bool forward);
     // Shows the editor or the browser view, whichever the preview-mode buttons choose.
     void showChosenView();
     void load();
@@ -159,10 +141,6 @@ private:
     void updateTitle();
     void onTabClicked(int index);
     void cycleTab(bool forward);
-    void openFind(bool replace);
-    void openFindInFiles();
-    void openVisualEditor();
-    void openComposer();
     // What the commands and tool windows beside the editor work with.
     DocumentToolContext toolContext();
     void hideDocumentControls();
@@ -186,11 +164,7 @@ private:
     QLabel* m_status = nullptr;
     QLabel* m_openedPath = nullptr;
     QPushButton* m_commands[4] = {nullptr, nullptr, nullptr, nullptr};
-    FindWindow* m_find = nullptr;
-    FindInFilesWindow* m_findInFiles = nullptr;
-    VisualEditorWindow* m_visualEditor = nullptr;
-    ComposerWindow* m_composer = nullptr;
-    std::unique_ptr<LineCommands> m_lines;
+    std::unique_ptr<EditCommands> m_edit;
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<TagCommands> m_tags;

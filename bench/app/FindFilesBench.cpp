@@ -2,6 +2,7 @@
 // find in files window, against `grep -r` on the same folder; and the longest pause of the
 // window's event loop while the search runs.
 
+#include "app/EditCommands.h"
 #include "app/MainWindow.h"
 #include "bench/support/BenchFigures.h"
 #include "documents/FindInFilesWindow.h"
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
     MainWindow window(context);
     window.show();
     window.menus().findInFiles->trigger();
-    FindInFilesWindow* find = window.findInFilesWindow();
+    FindInFilesWindow* find = window.editCommands().findInFilesWindow();
     find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(Word);
     find->findChild<QRadioButton*>(QStringLiteral("InFolder"))->setChecked(true);
     find->findChild<QLineEdit*>(QStringLiteral("Folder"))->setText(pages.path());

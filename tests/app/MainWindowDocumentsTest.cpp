@@ -1,3 +1,4 @@
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
 #include "documents/FindInFilesWindow.h"
@@ -396,7 +397,7 @@ void MainWindowDocumentsTest::findInFilesReplacesEachOpenDocumentAsOneUndoStep()
     Editor* editor = window.editor();
 
     window.menus().findInFiles->trigger();
-    FindInFilesWindow* find = window.findInFilesWindow();
+    FindInFilesWindow* find = window.editCommands().findInFilesWindow();
     QVERIFY(find && find->isVisible());
     find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("cat"));
     find->findChild<QLineEdit*>(QStringLiteral("ReplaceWith"))->setText(QStringLiteral("dog"));
@@ -445,7 +446,7 @@ void MainWindowDocumentsTest::findInFilesOpensAFolderMatchAtItsLine()
     f.document(QStringLiteral("d.txt"), "needle");
 
     window.menus().findInFiles->trigger();
-    FindInFilesWindow* find = window.findInFilesWindow();
+    FindInFilesWindow* find = window.editCommands().findInFilesWindow();
     f.prompter.expectFolder(QString(), f.env.path(QStringLiteral("docs")));
     QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("Browse")), Qt::LeftButton);
     find->findChild<QLineEdit*>(QStringLiteral("FindWhat"))->setText(QStringLiteral("needle"));
@@ -477,7 +478,8 @@ void MainWindowDocumentsTest::newEditKeysReachTheMenuFromTheEditor()
     QTest::keyClick(window.editor(), Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(window.editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 3);
     QTest::keyClick(window.editor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY(window.findInFilesWindow() && window.findInFilesWindow()->isVisible());
+    QVERIFY(window.editCommands().findInFilesWindow() &&
+            window.editCommands().findInFilesWindow()->isVisible());
     QVERIFY2(f.prompter.finished(), qPrintable(f.prompter.errors()));
 }
 

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/AboutWindow.h"
 #include "app/CaptionTable.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "documents/FileIO.h"
 #include "platform/QtPrompter.h"
@@ -318,7 +319,7 @@ void MainWindowTest::composerInsertsItsTextAsHtmlAtTheCaret()
     QVERIFY(Test::MainWindowDriver::show(window));
     QVERIFY(window.menus().redit->isEnabled());
     window.menus().redit->trigger();
-    ComposerWindow* composer = window.composerWindow();
+    ComposerWindow* composer = window.editCommands().composerWindow();
     QVERIFY(composer && QTest::qWaitForWindowExposed(composer));
     auto* insert = composer->findChild<QPushButton*>(QStringLiteral("InsertToCode"));
     QTest::mouseClick(insert, Qt::LeftButton);
