@@ -46,13 +46,15 @@ QStringList captions(const MainWindow& window)
     return shown;
 }
 
-// Runs "New" and lets `act` work the template chooser once it is up. A chooser that cannot be
-// found is rejected, so the test fails instead of waiting for ever.
-void runChooser(MainWindow& window, std::function<void(TemplateChooser*)> act)
-{
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
+// Looks for the template chooser until it is up and lets `act` work it; a chooser that does not
+// come within 200 looks is rejected, so the test fails instead of waiting for ever. Each look
+// schedules the next as a copy of itself.
+struct ChooserPoll {
+    std::function<void(TemplateChooser*)> act;
+    int tries = 0;
+
+    void operator()()
+    {
         auto* chooser = qobject_cast<TemplateChooser*>(QApplication::activeModalWidget());
         if (chooser && chooser->isVisible()) {
             act(chooser);
@@ -60,16 +62,21 @@ void runChooser(MainWindow& window, std::function<void(TemplateChooser*)> act)
                 chooser->reject();
             return;
         }
-        if (++*tries < 200) {
-            QTimer::singleShot(10, *poll);
+        if (++tries < 200) {
+            QTimer::singleShot(10, *this);
             return;
         }
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (auto* stray = qobject_cast<TemplateChooser*>(top))
                 stray->reject();
         }
-    };
-    QTimer::singleShot(0, *poll);
+    }
+};
+
+// Runs "New" and lets `act` work the template chooser once it is up.
+void runChooser(MainWindow& window, std::function<void(TemplateChooser*)> act)
+{
+    QTimer::singleShot(0, ChooserPoll{std::move(act)});
     window.menus().opnNew->trigger();
 }
 
