@@ -90,13 +90,17 @@ int main(int argc, char** argv)
 
     constexpr int Runs = 5;
     double best = 1e9;
+    for (int run = 0; run < Runs; ++run)
+        best = std::min(best, Bench::timeUntil(find, &FindInFilesWindow::searchFinished,
+                                               [find] { find->find(); }));
+    // The ticker keeps the window's thread busy all the time, taking a core from the search:
+    // the pauses are measured in runs of their own.
     double worstGap = 0;
     for (int run = 0; run < Runs; ++run) {
         longestGap = 0;
         sinceTick.start();
         ticker.start();
-        best = std::min(best, Bench::timeUntil(find, &FindInFilesWindow::searchFinished,
-                                               [find] { find->find(); }));
+        Bench::timeUntil(find, &FindInFilesWindow::searchFinished, [find] { find->find(); });
         ticker.stop();
         std::printf("  run %d: longest pause %.1f ms\n", run + 1, longestGap);
         worstGap = std::max(worstGap, longestGap);
