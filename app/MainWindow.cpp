@@ -618,6 +618,11 @@ void MainWindow::showDocumentControls()
 
 void MainWindow::hideDocumentControls()
 {
+    // Qt moves the keyboard focus off a widget it hides only while its window is active; hidden
+    // behind a question box, the editor would keep the window's focus and take the keys typed
+    // next into a document nobody sees.
+    if (m_page->isAncestorOf(focusWidget()))
+        setFocus();
     m_page->hide();
     m_closeTab->hide();
     m_previewMode[0]->hide();

@@ -248,7 +248,16 @@ void MainWindowDocumentsTest::editorStaysHiddenAfterCloseUntilATabIsClicked()
     MainWindowDriver::openThroughDialog(f, window,
                                         f.document(QStringLiteral("second.html"), "second"));
 
+    // The tab closes while another window is active, as after a question box. Keys that then
+    // reach the main window, active or not, go nowhere near the hidden editor.
+    QTRY_VERIFY(window.editor()->hasFocus());
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
     clickCloseButton(window);
+    QTest::keyClick(window.windowHandle(), Qt::Key_X);
+    QVERIFY(window.editor()->text().isEmpty());
+
     QCOMPARE(visibleTabs(window), QList<int>{0});
     QVERIFY(!window.editor()->isVisible());
     QCOMPARE(window.currentSlot(), -1);
