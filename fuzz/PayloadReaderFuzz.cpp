@@ -2,6 +2,8 @@
 #include "fuzz/FuzzInput.h"
 #include "setup/core/PayloadReader.h"
 
+#include <QStringList>
+
 using namespace Quillorn;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
