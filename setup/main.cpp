@@ -106,7 +106,7 @@ int main(int argc, char* argv[])
         {quillsetupWizardModule, size_t(quillsetupWizardModuleEnd - quillsetupWizardModule)},
         error);
     if (!wizard) {
-        print(stderr, "quillsetup: the setup window cannot be loaded: " + error);
+        print(stderr, SetupStrings::filled(strings.text(SetupStr::WindowNotLoaded), {error}));
         return 1;
     }
     return wizard(argc, argv, installer.c_str());

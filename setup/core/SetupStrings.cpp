@@ -45,7 +45,9 @@ constexpr char EnglishTable[] =
     "~/.local/share/Quillorn/)<BR>"
     "  --language NAME    the editor's language: english (the default) or russian<BR>"
     "  --no-desktop-icon  make no entry on the desktop\r\n"
-    "Unknown option or missing value: %1";
+    "Unknown option or missing value: %1\r\n"
+    "The setup window cannot be opened (%1). Run quillsetup --unattended to install without "
+    "it.";
 
 constexpr char RussianTable[] =
     "Выберите язык\r\n"
@@ -84,7 +86,9 @@ constexpr char RussianTable[] =
     "  --dir ПАПКА        папка установки (прошлая или ~/.local/share/Quillorn/)<BR>"
     "  --language ЯЗЫК    язык редактора: english (по умолчанию) или russian<BR>"
     "  --no-desktop-icon  не создавать значок на рабочем столе\r\n"
-    "Неизвестный параметр или нет значения: %1";
+    "Неизвестный параметр или нет значения: %1\r\n"
+    "Не удаётся открыть окно установки (%1). Запустите quillsetup --unattended, чтобы "
+    "установить без него.";
 
 constexpr char EnglishDescription[] =
     "\r\nThis programm represent HTML editor, with highlightening syntax and visual editor."

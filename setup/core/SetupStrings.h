@@ -39,7 +39,8 @@ enum class SetupStr : int {
     UninstallEntry = 26,
     Usage = 27,
     UnknownOption = 28,
-    Last = UnknownOption,
+    WindowNotLoaded = 29,
+    Last = WindowNotLoaded,
 };
 
 // The installer's interface languages, in the order of its language list.
