@@ -1,33 +1,29 @@
 #pragma once
 
+#include "platform/posix/Descriptor.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <sys/types.h>
+#include <utility>
 
 namespace Quillorn {
 
-// An open file descriptor owned by one object and closed with it, with whole reads and
-// writes that carry on after interruptions and short transfers. Errors are errno values.
-class FileHandle {
+// An open file descriptor owned by one object and closed with it (Posix::Descriptor), with
+// whole reads into Qt's byte arrays and copies. Errors are errno values.
+class FileHandle : public Posix::Descriptor {
 public:
-    FileHandle() = default;
-    explicit FileHandle(int fd)
-        : m_fd(fd)
+    using Descriptor::Descriptor;
+    using Descriptor::write;
+    explicit FileHandle(Descriptor&& descriptor)
+        : Descriptor(std::move(descriptor))
     {
     }
-    FileHandle(FileHandle&& other) noexcept;
-    FileHandle& operator=(FileHandle&& other) noexcept;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle();
 
     // `path` opened with `flags` (close-on-exec always added); not open on failure, with
     // errno telling why.
     static FileHandle open(const QString& path, int flags, mode_t mode = 0);
-
-    bool isOpen() const { return m_fd >= 0; }
-    int fd() const { return m_fd; }
 
     // Reads up to `maximum` bytes from the current position into `bytes` (replacing what it
     // held), stopping early only at the end of the file; room for `expected` bytes is made at
@@ -37,8 +33,6 @@ public:
     // size). 0, or the errno of the failure.
     int read(qint64 maximum, QByteArray& bytes, qint64 expected = 0, qint64 regularSize = 0) const;
 
-    // Writes all of `size` bytes at the current position. 0, or the errno of the failure.
-    int write(const char* data, qint64 size) const;
     int write(const QByteArray& bytes) const { return write(bytes.constData(), bytes.size()); }
 
     // Copies everything from `from`'s current position to the end into this file.
@@ -46,12 +40,6 @@ public:
 
     // fsync: 0, or the errno of the failure.
     int sync() const;
-
-    // Closes the descriptor: 0, or the errno the close reported (a delayed write error).
-    int close();
-
-private:
-    int m_fd = -1;
 };
 
 } // namespace Quillorn

@@ -1,62 +1,43 @@
 #include "platform/FileReader.h"
 
 #include "platform/FileHandle.h"
+#include "platform/posix/RegularFile.h"
 
 #include <QFile>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace Quillorn {
 
-namespace {
-
-FileFailure::Kind kindOf(mode_t mode)
+FileFailure::Kind FileReader::kindOf(Posix::RegularFile::Refusal refusal)
 {
-    if (S_ISDIR(mode))
+    switch (refusal) {
+    case Posix::RegularFile::Refusal::None:
+        return FileFailure::Kind::None;
+    case Posix::RegularFile::Refusal::Missing:
+        return FileFailure::Kind::Missing;
+    case Posix::RegularFile::Refusal::Folder:
         return FileFailure::Kind::Folder;
-    return S_ISREG(mode) ? FileFailure::Kind::None : FileFailure::Kind::NotRegular;
+    case Posix::RegularFile::Refusal::NotRegular:
+        return FileFailure::Kind::NotRegular;
+    case Posix::RegularFile::Refusal::System:
+        break;
+    }
+    return FileFailure::Kind::System;
 }
-
-FileFailure::Kind kindOf(int error)
-{
-    return error == ENOENT || error == ENOTDIR ? FileFailure::Kind::Missing
-                                               : FileFailure::Kind::System;
-}
-
-} // namespace
 
 FileHandle FileReader::openRegular(const QString& path, FileFailure& failure, qint64& size,
                                    Listed listed)
 {
-    const auto fail = [&](FileFailure::Kind kind, int error = 0) {
-        failure = FileFailure::reading(kind, path, error);
+    Posix::RegularFile::Opened opened =
+        Posix::RegularFile::open(QFile::encodeName(path).constData(), listed == Listed::No);
+    if (!opened.file.isOpen()) {
+        failure = FileFailure::reading(kindOf(opened.refusal), path, opened.error);
         return FileHandle();
-    };
-    if (path.isEmpty())
-        return fail(FileFailure::Kind::Missing);
-    // What is no regular file is refused before it is opened (opening some devices acts on
-    // them), unless a listing has just told, and again on the descriptor, in case the name
-    // changed in between.
-    struct stat info;
-    if (listed == Listed::No) {
-        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-            return fail(kindOf(errno), errno);
-        if (kindOf(info.st_mode) != FileFailure::Kind::None)
-            return fail(kindOf(info.st_mode));
     }
-    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
-    FileHandle file = FileHandle::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
-    if (!file.isOpen())
-        return fail(kindOf(errno), errno);
-    if (::fstat(file.fd(), &info) != 0)
-        return fail(FileFailure::Kind::System, errno);
-    if (kindOf(info.st_mode) != FileFailure::Kind::None)
-        return fail(kindOf(info.st_mode));
-    size = info.st_size;
-    return file;
+    size = opened.size;
+    return FileHandle(std::move(opened.file));
 }
 
 FileReader::Result FileReader::read(const QString& path, qint64 cap, Oversize oversize,

@@ -2,6 +2,7 @@
 
 #include "platform/FileFailure.h"
 #include "platform/FileHandle.h"
+#include "platform/posix/RegularFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -44,6 +45,9 @@ public:
 
     // The size of the regular file at `path`, or -1 when there is none or it cannot be read.
     static qint64 size(const QString& path);
+
+    // What a refusal of the file layer below is as a failure.
+    static FileFailure::Kind kindOf(Posix::RegularFile::Refusal refusal);
 };
 
 } // namespace Quillorn

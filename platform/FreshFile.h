@@ -7,10 +7,8 @@
 
 namespace Quillorn {
 
-// Writes a file as a new one in place of whatever had its name: the old name is removed
-// first, so nothing is ever written through a link someone put there (in a shared folder
-// only our own file can be removed) and a running program of that name is replaced rather
-// than overwritten. Made for the installer's many small files: no copy kept, no sync.
+// Writes a file as a new one in place of whatever had its name (Posix::FreshFile), for the
+// callers that hold Qt's paths and bytes.
 class FreshFile {
 public:
     // 0, or the errno of the failure.

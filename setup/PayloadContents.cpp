@@ -1,6 +1,6 @@
 #include "setup/PayloadContents.h"
 
-#include "setup/InstallationFiles.h"
+#include "setup/core/InstallationFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -11,14 +11,17 @@ PayloadContents::Result PayloadContents::list(const QString& programFolder)
 {
     Result result;
     const QDir folder(programFolder);
-    for (const QString& program : {InstallationFiles::editor(), InstallationFiles::uninstaller()}) {
+    for (const std::string& name :
+         {InstallationFiles::editor(), InstallationFiles::uninstaller()}) {
+        const QString program = QString::fromStdString(name);
         if (!QFileInfo(folder.filePath(program)).isFile()) {
             result.error = QStringLiteral("%1 is missing from %2").arg(program, programFolder);
             return result;
         }
     }
-    QStringList left = InstallationFiles::runTimeFiles();
-    left.append(InstallationFiles::installer());
+    QStringList left{QString::fromStdString(InstallationFiles::installer())};
+    for (const std::string& file : InstallationFiles::runTimeFiles())
+        left.append(QString::fromStdString(file));
     QDirIterator it(programFolder, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = folder.relativeFilePath(it.next());

@@ -1,7 +1,7 @@
 #include "setup/PayloadWriter.h"
 
-#include "setup/PayloadFormat.h"
-#include "setup/PayloadReader.h"
+#include "setup/core/PayloadFormat.h"
+#include "setup/core/PayloadReader.h"
 
 namespace Quillorn {
 
@@ -16,16 +16,18 @@ PayloadWriter::Result refused(const QString& error)
 
 PayloadWriter::Result PayloadWriter::compose(const QByteArray& program, const QList<File>& files)
 {
-    const QByteArray marker = PayloadFormat::marker();
-    const QByteArray separator = PayloadFormat::separator();
+    const QByteArray marker = QByteArray::fromStdString(PayloadFormat::marker());
+    const QByteArray separator = QByteArray::fromStdString(PayloadFormat::separator());
     if (program.contains(marker))
         return refused(QStringLiteral("the installer program holds the payload marker \"%1\" "
                                       "as text; build the text at run time")
                            .arg(QString::fromLatin1(marker)));
     QByteArray list;
     for (const File& file : files) {
+        const QByteArray name =
+            QByteArray::fromStdString(PayloadFormat::nameOf(file.path.toStdString()));
         if (file.path.contains(QLatin1Char(PayloadFormat::FolderSeparator)) ||
-            !PayloadFormat::isSafeName(PayloadFormat::nameOf(file.path)))
+            !PayloadFormat::isSafeName(name.toStdString()))
             return refused(QStringLiteral("%1: the name cannot be carried (a backslash, a control "
                                           "character, an absolute path or a \"..\" folder)")
                                .arg(file.path));
@@ -35,7 +37,7 @@ PayloadWriter::Result PayloadWriter::compose(const QByteArray& program, const QL
                                               "end of a file; it cannot be carried")
                                    .arg(file.path, QString::fromLatin1(text)));
         }
-        list += PayloadFormat::nameOf(file.path) + PayloadFormat::NameEnd;
+        list += name + PayloadFormat::NameEnd;
     }
 
     Result result;
@@ -43,23 +45,26 @@ PayloadWriter::Result PayloadWriter::compose(const QByteArray& program, const QL
     installer += program + marker + marker + list + separator;
     for (const File& file : files)
         installer += file.bytes + separator;
-    installer += PayloadFormat::tail();
+    installer += QByteArray::fromStdString(PayloadFormat::tail());
 
     // The end of one piece and the start of the next can still spell the separator or the
     // marker (a file ending in "p/NewFile/", names that spell it across their ends): only
     // reading the installer back proves that it gives every file as it is.
-    const PayloadReader::Result back = PayloadReader::read(installer);
+    const PayloadReader::Result back =
+        PayloadReader::read({installer.constData(), size_t(installer.size())});
     for (qsizetype i = 0; i < files.size(); ++i) {
-        if (!back.ok() || i >= back.files.size() || back.files.at(i).path != files.at(i).path ||
-            back.files.at(i).bytes != files.at(i).bytes)
+        if (!back.ok() || size_t(i) >= back.files.size() ||
+            QString::fromStdString(back.files[i].path) != files.at(i).path ||
+            QByteArrayView(back.files[i].bytes.data(), qsizetype(back.files[i].bytes.size())) !=
+                files.at(i).bytes)
             return refused(QStringLiteral("%1 and the pieces around it would be read back wrongly "
                                           "by the installer; it cannot be carried")
                                .arg(files.at(i).path));
     }
-    if (back.files.size() != files.size())
+    if (back.files.size() != size_t(files.size()))
         return refused(QStringLiteral("the installer would be read back with %1 files instead "
                                       "of %2")
-                           .arg(back.files.size())
+                           .arg(qsizetype(back.files.size()))
                            .arg(files.size()));
     return result;
 }

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,7 +52,7 @@ SetupWizard::SetupWizard(Prompter& prompter, const Installation::Choice& initial
     m_lang = new QListWidget(m_frames[0]);
     m_lang->setObjectName(QStringLiteral("Lang"));
     for (const SetupLanguage language : {SetupLanguage::English, SetupLanguage::Russian})
-        m_lang->addItem(SetupStrings::listName(language));
+        m_lang->addItem(QString::fromStdString(SetupStrings::listName(language)));
     m_frames[0]->layout()->addWidget(m_selectLanguage);
     m_frames[0]->layout()->addWidget(m_lang);
 
@@ -63,7 +64,8 @@ SetupWizard::SetupWizard(Prompter& prompter, const Installation::Choice& initial
     m_frames[1]->layout()->addWidget(m_description);
 
     m_selectFolder = wrappedLabel(m_frames[2]);
-    m_text1 = new QLineEdit(initial.folder, m_frames[2]);
+    m_text1 =
+        new QLineEdit(QFile::decodeName(QByteArray::fromStdString(initial.folder)), m_frames[2]);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_browse = new QPushButton(QStringLiteral("..."), m_frames[2]);
     m_browse->setObjectName(QStringLiteral("Browse"));
@@ -140,23 +142,23 @@ SetupLanguage SetupWizard::language() const
 void SetupWizard::applyLanguage()
 {
     m_strings = SetupStrings(language());
-    m_qtTranslation.apply(SetupStrings::folderName(language()));
+    m_qtTranslation.apply(QString::fromStdString(SetupStrings::folderName(language())));
     for (int i = 0; i < 4; ++i)
-        m_frames[i]->setTitle(m_strings.text(SetupStr::Stage) + QStringLiteral(" %1 ").arg(i + 1) +
-                              m_strings.text(SetupStr::Of) + QStringLiteral(" 4"));
-    m_frames[4]->setTitle(m_strings.text(SetupStr::Installation));
-    m_frames[5]->setTitle(m_strings.text(SetupStr::Setup));
-    m_selectLanguage->setText(m_strings.text(SetupStr::SelectLanguage));
-    m_welcome->setText(m_strings.text(SetupStr::Welcome));
-    m_description->setPlainText(
-        m_strings.description().replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    m_selectFolder->setText(m_strings.text(SetupStr::SelectFolder));
-    m_check1->setText(m_strings.text(SetupStr::DesktopIcon));
-    m_ready->setText(m_strings.text(SetupStr::Ready));
-    m_progress->setText(m_strings.text(SetupStr::Progress));
-    m_completed->setText(m_strings.text(SetupStr::Completed));
-    m_back->setText(m_strings.text(SetupStr::Back));
-    m_exit->setText(m_strings.text(SetupStr::Exit));
+        m_frames[i]->setTitle(caption(SetupStr::Stage) + QStringLiteral(" %1 ").arg(i + 1) +
+                              caption(SetupStr::Of) + QStringLiteral(" 4"));
+    m_frames[4]->setTitle(caption(SetupStr::Installation));
+    m_frames[5]->setTitle(caption(SetupStr::Setup));
+    m_selectLanguage->setText(caption(SetupStr::SelectLanguage));
+    m_welcome->setText(caption(SetupStr::Welcome));
+    m_description->setPlainText(QString::fromStdString(m_strings.description())
+                                    .replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_selectFolder->setText(caption(SetupStr::SelectFolder));
+    m_check1->setText(caption(SetupStr::DesktopIcon));
+    m_ready->setText(caption(SetupStr::Ready));
+    m_progress->setText(caption(SetupStr::Progress));
+    m_completed->setText(caption(SetupStr::Completed));
+    m_back->setText(caption(SetupStr::Back));
+    m_exit->setText(caption(SetupStr::Exit));
     setStage(m_stage);
 }
 
@@ -164,7 +166,7 @@ void SetupWizard::setStage(Stage stage)
 {
     m_stage = stage;
     m_pages->setCurrentIndex(int(stage));
-    m_next->setText(m_strings.text(stage == Stage::Finished ? SetupStr::Finish : SetupStr::Next));
+    m_next->setText(caption(stage == Stage::Finished ? SetupStr::Finish : SetupStr::Next));
     m_back->setEnabled(stage > Stage::LanguagePage && stage < Stage::Installing);
     m_exit->setEnabled(stage < Stage::Installing);
     // An empty folder box names no folder to install into.
@@ -200,17 +202,21 @@ void SetupWizard::back()
 
 void SetupWizard::exit()
 {
-    if (m_prompter.askYesNo(m_strings.text(SetupStr::ExitQuestion), m_strings.text(SetupStr::Exit)))
+    if (m_prompter.askYesNo(caption(SetupStr::ExitQuestion), caption(SetupStr::Exit)))
         Q_EMIT finished(0);
 }
 
 void SetupWizard::browse()
 {
-    const QString folder =
-        m_prompter.folderName(m_strings.text(SetupStr::SelectFolder), m_text1->text());
+    const QString folder = m_prompter.folderName(caption(SetupStr::SelectFolder), m_text1->text());
     // A cancelled dialog leaves the folder as it was.
     if (!folder.isEmpty())
         m_text1->setText(AppPaths::withTrailingSeparator(folder) + QStringLiteral("Quillorn/"));
+}
+
+QString SetupWizard::caption(SetupStr str) const
+{
+    return QString::fromStdString(m_strings.text(str));
 }
 
 void SetupWizard::startInstallation()
@@ -218,16 +224,17 @@ void SetupWizard::startInstallation()
     m_bar->setValue(0);
     m_prg->setText(QStringLiteral("0%"));
     m_action->clear();
-    m_installation = new Installation(
-        {m_text1->text().trimmed(), language(), m_check1->isChecked()}, m_places, this);
-    connect(m_installation, &Installation::progressed, this,
-            [this](int bar, const QString& action) {
-                m_bar->setValue(bar);
-                m_prg->setText(QString::number(bar) + QLatin1Char('%'));
-                m_action->setText(action);
-            });
-    const QString error = m_installation->prepare(m_installerPath);
-    if (!error.isEmpty())
+    m_installation = std::make_unique<Installation>(
+        Installation::Choice{QFile::encodeName(m_text1->text().trimmed()).toStdString(), language(),
+                             m_check1->isChecked()},
+        m_places, [this](int bar, const std::string& action) {
+            m_bar->setValue(bar);
+            m_prg->setText(QString::number(bar) + QLatin1Char('%'));
+            m_action->setText(QString::fromStdString(action));
+        });
+    const std::string error =
+        m_installation->prepare(QFile::encodeName(m_installerPath).toStdString());
+    if (!error.empty())
         return fail(error);
     runStep();
 }
@@ -235,7 +242,7 @@ void SetupWizard::startInstallation()
 void SetupWizard::runStep()
 {
     const Installation::Step step = m_installation->next();
-    if (!step.error.isEmpty())
+    if (!step.error.empty())
         return fail(step.error);
     if (step.done)
         QTimer::singleShot(step.pauseMs, this, [this] { setStage(Stage::Finished); });
@@ -243,9 +250,10 @@ void SetupWizard::runStep()
         QTimer::singleShot(step.pauseMs, this, &SetupWizard::runStep);
 }
 
-void SetupWizard::fail(const QString& message)
+void SetupWizard::fail(const std::string& message)
 {
-    m_prompter.message(message, Prompter::Icon::Critical, m_strings.text(SetupStr::Setup));
+    m_prompter.message(QString::fromStdString(message), Prompter::Icon::Critical,
+                       caption(SetupStr::Setup));
     Q_EMIT finished(1);
 }
 

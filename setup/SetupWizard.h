@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/QtTranslation.h"
-#include "setup/Installation.h"
-#include "setup/SetupPlaces.h"
-#include "setup/SetupStrings.h"
+#include "setup/core/Installation.h"
+#include "setup/core/SetupPlaces.h"
+#include "setup/core/SetupStrings.h"
 
-#include <QPointer>
 #include <QWidget>
+
+#include <memory>
+#include <string>
 
 class QCheckBox;
 class QGroupBox;
@@ -56,7 +58,9 @@ private:
     SetupLanguage language() const;
     void startInstallation();
     void runStep();
-    void fail(const QString& message);
+    void fail(const std::string& message);
+    // The text of `str` in the chosen language.
+    QString caption(SetupStr str) const;
 
     Prompter& m_prompter;
     SetupPlaces m_places;
@@ -64,7 +68,7 @@ private:
     SetupStrings m_strings{SetupLanguage::English};
     QtTranslation m_qtTranslation;
     Stage m_stage = Stage::LanguagePage;
-    QPointer<Installation> m_installation;
+    std::unique_ptr<Installation> m_installation;
 
     QStackedWidget* m_pages = nullptr;
     QList<QGroupBox*> m_frames;

@@ -1,45 +1,79 @@
-#include "platform/QtPrompter.h"
-#include "setup/Installation.h"
-#include "setup/SetupCommandLine.h"
-#include "setup/SetupPlaces.h"
-#include "setup/SetupWizard.h"
+// The installer program. It loads no Qt library: the unattended installation, the usage and a
+// wrong argument are handled here, and only the setup window loads its module, which this
+// program carries inside it.
+#include "setup/core/Installation.h"
+#include "setup/core/SetupCommandLine.h"
+#include "setup/core/SetupPlaces.h"
+#include "setup/core/WizardModule.h"
 
-#include <QApplication>
-#include <QStringList>
-
+#include <climits>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <unistd.h>
 
 using namespace Quillorn;
 
+// The setup window's module, put between these two labels when the program is linked
+// (WizardModuleBytes.cpp).
+extern "C" const char quillsetupWizardModule[];
+extern "C" const char quillsetupWizardModuleEnd[];
+
 namespace {
 
-void print(FILE* stream, const QString& text)
+// `text` with its CR LF line breaks as LF, and a line end.
+void print(FILE* stream, std::string text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    std::fputs(text.c_str(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
 }
 
-// The installation without windows or pauses, its progress on standard output, one line a
-// step: the bar's value and the action, its line breaks turned into spaces.
-int installUnattended(const Installation::Choice& choice)
+// The program's own file, where its payload is.
+std::string ownPath(const char* argv0)
 {
-    Installation installation(choice, SetupPlaces::current());
-    QObject::connect(&installation, &Installation::progressed, &installation,
-                     [](int bar, const QString& action) {
-                         QStringList lines = action.split(QLatin1String("\r\n"));
-                         for (QString& line : lines)
-                             line = line.trimmed();
-                         print(stdout,
-                               QStringLiteral("%1% ").arg(bar, 3) + lines.join(QLatin1Char(' ')));
-                     });
-    QString error = installation.prepare(QCoreApplication::applicationFilePath());
-    if (error.isEmpty())
+    char path[PATH_MAX];
+    const ssize_t size = ::readlink("/proc/self/exe", path, sizeof path);
+    return size > 0 && size_t(size) < sizeof path ? std::string(path, size_t(size)) : argv0;
+}
+
+// One progress line: the bar's value and the action, its lines trimmed and joined by spaces.
+std::string progressLine(int bar, const std::string& action)
+{
+    char value[8];
+    std::snprintf(value, sizeof value, "%3d%% ", bar);
+    std::string line = value;
+    constexpr const char* Spaces = " \t\r\n\f\v";
+    for (size_t start = 0; start <= action.size();) {
+        size_t end = action.find("\r\n", start);
+        if (end == std::string::npos)
+            end = action.size();
+        const std::string piece = action.substr(start, end - start);
+        const size_t first = piece.find_first_not_of(Spaces);
+        if (start > 0)
+            line += ' ';
+        if (first != std::string::npos)
+            line += piece.substr(first, piece.find_last_not_of(Spaces) - first + 1);
+        start = end + 2;
+    }
+    return line;
+}
+
+// The installation without windows or pauses, its progress on standard output, one line a
+// step.
+int installUnattended(const Installation::Choice& choice, const std::string& installer)
+{
+    Installation installation(
+        choice, SetupPlaces::current(),
+        [](int bar, const std::string& action) { print(stdout, progressLine(bar, action)); });
+    std::string error = installation.prepare(installer);
+    if (error.empty())
         error = installation.runToEnd();
-    if (error.isEmpty())
+    if (error.empty())
         return 0;
-    print(stderr, error.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    print(stderr, error);
     return 1;
 }
 
@@ -47,43 +81,33 @@ int installUnattended(const Installation::Choice& choice)
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    const SetupCommandLine::Request request = SetupCommandLine::parse(arguments);
-    // The arguments are the installer's own: Qt reads none of them.
-    int qtArgc = 1;
-    const auto choice = [&request](const SetupPlaces& places) -> Installation::Choice {
-        return {request.folder.value_or(places.proposedFolder()), request.language,
-                request.desktopIcon};
-    };
-
-    if (request.help || !request.wrongArgument.isEmpty() || request.unattended) {
-        QCoreApplication app(qtArgc, argv);
-        const SetupStrings strings(request.language);
-        const QString usage =
-            strings.text(SetupStr::Usage).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        if (!request.wrongArgument.isEmpty()) {
-            print(stderr, strings.text(SetupStr::UnknownOption).arg(request.wrongArgument));
-            print(stderr, usage);
-            return 2;
-        }
-        if (request.help) {
-            print(stdout, usage);
-            return 0;
-        }
+    const SetupCommandLine::Request request = SetupCommandLine::parse(argc, argv);
+    const SetupStrings strings(request.language);
+    if (!request.wrongArgument.empty()) {
+        print(stderr,
+              SetupStrings::filled(strings.text(SetupStr::UnknownOption), {request.wrongArgument}));
+        print(stderr, strings.text(SetupStr::Usage));
+        return 2;
+    }
+    if (request.help) {
+        print(stdout, strings.text(SetupStr::Usage));
+        return 0;
+    }
+    const std::string installer = ownPath(argv[0]);
+    if (request.unattended) {
         // A reader of the progress that goes away (a pipe into head) must not end the
         // installation half way.
         std::signal(SIGPIPE, SIG_IGN);
-        return installUnattended(choice(SetupPlaces::current()));
+        return installUnattended(request.choice(SetupPlaces::current()), installer);
     }
 
-    QApplication app(qtArgc, argv);
-    QtPrompter prompter;
-    const SetupPlaces places = SetupPlaces::current();
-    SetupWizard wizard(prompter, choice(places), places, QCoreApplication::applicationFilePath());
-    prompter.setParentWidget(&wizard);
-    QObject::connect(&wizard, &SetupWizard::finished, &app, &QCoreApplication::exit);
-    wizard.show();
-    return QApplication::exec();
+    std::string error;
+    const WizardModule::Entry wizard = WizardModule::load(
+        {quillsetupWizardModule, size_t(quillsetupWizardModuleEnd - quillsetupWizardModule)},
+        error);
+    if (!wizard) {
+        print(stderr, SetupStrings::filled(strings.text(SetupStr::WindowNotLoaded), {error}));
+        return 1;
+    }
+    return wizard(argc, argv, installer.c_str());
 }

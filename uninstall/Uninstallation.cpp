@@ -1,7 +1,7 @@
 #include "uninstall/Uninstallation.h"
 
-#include "setup/InstallLog.h"
-#include "setup/InstallationFiles.h"
+#include "setup/core/InstallLog.h"
+#include "setup/core/InstallationFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,12 +25,21 @@ bool removeFolder(const QString& folder)
     return ::rmdir(QFile::encodeName(folder).constData()) == 0;
 }
 
+// The installer's paths, which are bytes, as paths here.
+QStringList pathsOf(const std::vector<std::string>& paths)
+{
+    QStringList list;
+    for (const std::string& path : paths)
+        list.append(QFile::decodeName(QByteArray::fromStdString(path)));
+    return list;
+}
+
 } // namespace
 
 Uninstallation::Uninstallation(const QByteArray& log, SetupPlaces places)
     : m_places(std::move(places))
 {
-    m_files = InstallLog::lines(log);
+    m_files = pathsOf(InstallLog::lines({log.constData(), size_t(log.size())}));
     if (m_files.isEmpty())
         return;
     m_folder = m_files.takeFirst();
@@ -73,7 +82,7 @@ Uninstallation::Removal Uninstallation::removeNext()
     QString target = inside(path);
     if (!target.isEmpty())
         keepFoldersOf(target);
-    else if (m_places.entries().contains(QDir::cleanPath(path)))
+    else if (pathsOf(m_places.entries()).contains(QDir::cleanPath(path)))
         target = QDir::cleanPath(path);
     const bool removed = !target.isEmpty() && ::unlink(QFile::encodeName(target).constData()) == 0;
     return {(removed ? QStringLiteral("Deleted ") : QStringLiteral("Can't delete ")) + path,
@@ -85,7 +94,7 @@ void Uninstallation::removeRest()
     if (m_realFolder.isEmpty())
         return;
     const QString folder = m_realFolder + QLatin1Char('/');
-    QStringList files = InstallationFiles::runTimeFiles();
+    QStringList files = pathsOf(InstallationFiles::runTimeFiles());
     for (const char* file : ExtraFiles)
         files.append(QLatin1String(file));
     for (const QString& file : files) {
@@ -104,7 +113,7 @@ void Uninstallation::removeRest()
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& each : folders)
         removeFolder(each);
-    removeFolder(m_places.menuFolder());
+    ::rmdir(m_places.menuFolder().c_str());
     removeFolder(m_realFolder);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/SetupPlaces.h"
+#include "setup/core/SetupPlaces.h"
 
 #include <QByteArray>
 #include <QSet>

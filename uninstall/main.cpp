@@ -1,8 +1,8 @@
 #include "platform/AppPaths.h"
 #include "platform/FileReader.h"
 #include "platform/QtPrompter.h"
-#include "setup/InstallationFiles.h"
-#include "setup/SetupPlaces.h"
+#include "setup/core/InstallationFiles.h"
+#include "setup/core/SetupPlaces.h"
 #include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallWindow.h"
 #include "uninstall/Uninstallation.h"
@@ -24,6 +24,12 @@ constexpr qint64 MaxLogSize = 16 * 1024 * 1024;
 QByteArray readLog(const QString& path)
 {
     return FileReader::read(path, MaxLogSize).bytes;
+}
+
+// The installation log in `folder` (with a trailing "/").
+QString logIn(const QString& folder)
+{
+    return folder + QString::fromStdString(InstallationFiles::log());
 }
 
 void print(FILE* stream, QString text)
@@ -50,7 +56,7 @@ int removeWithWindow(Prompter& prompter, const QByteArray& log)
 int removeUnattended()
 {
     const QString folder = AppPaths::appDir();
-    Uninstallation work(readLog(folder + InstallationFiles::log()), SetupPlaces::current());
+    Uninstallation work(readLog(logIn(folder)), SetupPlaces::current());
     if (!work.hasFolder()) {
         print(stderr, UninstallTexts::noLog(folder));
         return 1;
@@ -99,7 +105,7 @@ int main(int argc, char* argv[])
 
     // The first start hands the work to a copy outside the installation folder.
     const QString folder = AppPaths::appDir();
-    const QByteArray log = readLog(folder + InstallationFiles::log());
+    const QByteArray log = readLog(logIn(folder));
     const Uninstallation logged(log, SetupPlaces::current());
     if (logged.hasFolder() && !logged.belongsTo(folder)) {
         prompter.message(UninstallTexts::foreignLog(folder), Prompter::Icon::Critical,
@@ -107,8 +113,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const WorkCopy copy(QDir::tempPath());
-    const QString error =
-        copy.make(QCoreApplication::applicationFilePath(), folder + InstallationFiles::log());
+    const QString error = copy.make(QCoreApplication::applicationFilePath(), logIn(folder));
     if (!error.isEmpty()) {
         prompter.message(error, Prompter::Icon::Critical, UninstallTexts::title());
         return 1;

@@ -4,8 +4,8 @@
 // installation's steps against a read-and-write copy), best of ten rounds each, with ratios.
 
 #include "bench/support/BenchFigures.h"
-#include "setup/Installation.h"
 #include "setup/PayloadContents.h"
+#include "setup/core/Installation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,14 +86,16 @@ int main(int argc, char** argv)
             cp, timeProgram(QStringLiteral("cp"), {QStringLiteral("-r"), staged, target + "/b"}));
         QElapsedTimer timer;
         timer.start();
-        Installation installation({target + "/c", SetupLanguage::English, true},
-                                  SetupPlaces::current());
-        QString error = installation.prepare(BinDir + QStringLiteral("/quillsetup"));
-        if (error.isEmpty())
+        Installation installation(
+            {QFile::encodeName(target + "/c").toStdString(), SetupLanguage::English, true},
+            SetupPlaces::current());
+        std::string error = installation.prepare(
+            QFile::encodeName(BinDir + QStringLiteral("/quillsetup")).toStdString());
+        if (error.empty())
             error = installation.runToEnd();
         steps = std::min(steps, msSince(timer));
-        if (!error.isEmpty()) {
-            std::printf("%s\n", qPrintable(error));
+        if (!error.empty()) {
+            std::printf("%s\n", error.c_str());
             return 1;
         }
         timer.restart();

@@ -1,6 +1,7 @@
 #include "documents/FileIO.h"
-#include "platform/FileMapping.h"
+#include "platform/FileReader.h"
 #include "platform/LangStrings.h"
+#include "platform/posix/Mapping.h"
 #include "support/SmallFileSystem.h"
 
 #include <QDir>
@@ -115,9 +116,11 @@ void FileIOTest::readRefusesWhatIsNoFile()
     QCOMPARE(read.failure.path(), path);
     QVERIFY(read.bytes.isEmpty());
     // Mapping refuses the same things.
-    FileFailure mapFailure;
-    QVERIFY(FileMapping::map(path, mapFailure).bytes().isEmpty());
-    QCOMPARE(mapFailure.kind(), failure);
+    Posix::RegularFile::Refusal refusal;
+    int error = 0;
+    QVERIFY(
+        Posix::Mapping::map(QFile::encodeName(path).constData(), refusal, error).bytes().empty());
+    QCOMPARE(FileReader::kindOf(refusal), failure);
 }
 
 void FileIOTest::textFileLinesAreJoinedWithCrLf_data()

@@ -1,11 +1,13 @@
 #include "setup/PayloadContents.h"
-#include "setup/PayloadFormat.h"
+#include "setup/core/PayloadFormat.h"
+#include "setup/core/SetupPlaces.h"
 #include "support/TemporaryHome.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Quillorn;
@@ -40,6 +42,10 @@ private Q_SLOTS:
     void reinstallGoesToTheRecordedFolderAndAddsALanguageLine();
     void damagedInstallerWritesNothing_data();
     void damagedInstallerWritesNothing();
+    void placesAreQtStandardPaths_data();
+    void placesAreQtStandardPaths();
+    void programNeedsNoQtLibrary();
+    void windowLoadsTheCarriedModule();
 };
 
 void InstallerTest::installsEveryFileWithItsLogEntriesAndRecord()
@@ -129,14 +135,15 @@ void InstallerTest::damagedInstallerWritesNothing_data()
     const QByteArray whole =
         TemporaryHome::readFile(TemporaryHome::binFolder() + QStringLiteral("quillsetup"));
     const QByteArray program = TemporaryHome::readFile(TemporaryHome::installerProgram());
+    const QByteArray marker = QByteArray::fromStdString(PayloadFormat::marker());
+    const QByteArray separator = QByteArray::fromStdString(PayloadFormat::separator());
     QTest::newRow("cut short") << whole.chopped(1000) << QStringList()
                                << "The installer is damaged";
     QTest::newRow("cut short, in Russian")
         << whole.chopped(1000) << QStringList{"--language", "russian"} << "Установщик повреждён";
     QTest::newRow("a name outside the folder")
-        << program + PayloadFormat::marker() + PayloadFormat::marker() + "a/..\\..\\b/" +
-               PayloadFormat::separator() + "1" + PayloadFormat::separator() + "2" +
-               PayloadFormat::separator() + "\r\n"
+        << program + marker + marker + "a/..\\..\\b/" + separator + "1" + separator + "2" +
+               separator + "\r\n"
         << QStringList() << "outside the installation folder (..\\..\\b)";
 }
 
@@ -156,6 +163,77 @@ void InstallerTest::damagedInstallerWritesNothing()
     QCOMPARE(QDir(home.path(QStringLiteral(".")))
                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("quillsetup")});
+}
+
+void InstallerTest::placesAreQtStandardPaths_data()
+{
+    QTest::addColumn<QByteArray>("userDirs"); // empty: no user-dirs.dirs
+    QTest::addColumn<bool>("dataHome");       // XDG_DATA_HOME set
+    QTest::newRow("no user folders, no data home") << QByteArray() << false;
+    QTest::newRow("quoted from $HOME") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Tisch\"\n") << true;
+    QTest::newRow("absolute, a trailing slash, the last line counts")
+        << QByteArray("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"/srv/a\"\n"
+                      "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\nXDG_DESKTOP_DIR=\"/srv/b/\"\n")
+        << true;
+    QTest::newRow("unquoted") << QByteArray("XDG_DESKTOP_DIR=$HOME/d\nXDG_DESKTOP_DIRS=/x\n")
+                              << false;
+    QTest::newRow("other folders only") << QByteArray("XDG_MUSIC_DIR=\"$HOME/M\"\n") << true;
+}
+
+void InstallerTest::placesAreQtStandardPaths()
+{
+    QFETCH(QByteArray, userDirs);
+    QFETCH(bool, dataHome);
+    TemporaryHome home;
+    home.enter();
+    if (!dataHome)
+        qunsetenv("XDG_DATA_HOME");
+    if (!userDirs.isEmpty())
+        QVERIFY(TemporaryHome::writeFile(home.path(QStringLiteral(".config/user-dirs.dirs")),
+                                         userDirs));
+    const SetupPlaces places = SetupPlaces::current();
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QCOMPARE(QString::fromStdString(places.desktopEntry()),
+             desktop + QStringLiteral("/Quillorn.desktop"));
+    QCOMPARE(QString::fromStdString(places.menuFolder()),
+             data + QStringLiteral("/applications/Quillorn"));
+    QCOMPARE(QString::fromStdString(places.record()), data + QStringLiteral("/Quill/install.log"));
+}
+
+void InstallerTest::programNeedsNoQtLibrary()
+{
+    QProcess readelf;
+    readelf.start(QStringLiteral("readelf"),
+                  {QStringLiteral("-d"), TemporaryHome::installerProgram()});
+    QVERIFY(readelf.waitForFinished());
+    QCOMPARE(readelf.exitCode(), 0);
+    QStringList needed;
+    for (const QByteArray& line : readelf.readAllStandardOutput().split('\n')) {
+        if (line.contains("(NEEDED)"))
+            needed.append(QString::fromUtf8(line.mid(line.indexOf('[') + 1).chopped(1)));
+    }
+    QVERIFY(needed.contains(QStringLiteral("libc.so.6")));
+    for (const QString& library : needed)
+        QVERIFY2(!library.startsWith(QLatin1String("libQt")), qPrintable(needed.join(u' ')));
+}
+
+void InstallerTest::windowLoadsTheCarriedModule()
+{
+    // A platform that does not exist stops the window's Qt at its start, with Qt's own
+    // message: which only the module, loaded from the program's bytes, can bring.
+    TemporaryHome home;
+    const bool platformSet = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", "quillorn-none");
+    const TemporaryHome::Run run =
+        home.run(TemporaryHome::binFolder() + QStringLiteral("quillsetup"), {});
+    if (platformSet)
+        qputenv("QT_QPA_PLATFORM", platform);
+    else
+        qunsetenv("QT_QPA_PLATFORM");
+    QVERIFY2(run.errors.contains("Qt platform plugin \"quillorn-none\""), run.errors.constData());
+    QVERIFY(!run.errors.contains("cannot be loaded"));
 }
 
 QTEST_GUILESS_MAIN(InstallerTest)

@@ -1,6 +1,6 @@
-#include "setup/PayloadFormat.h"
-#include "setup/PayloadReader.h"
 #include "setup/PayloadWriter.h"
+#include "setup/core/PayloadFormat.h"
+#include "setup/core/PayloadReader.h"
 
 #include <QTest>
 
@@ -8,8 +8,8 @@ using namespace Quillorn;
 
 namespace {
 
-const QByteArray M = PayloadFormat::marker();
-const QByteArray S = PayloadFormat::separator();
+const QByteArray M = QByteArray::fromStdString(PayloadFormat::marker());
+const QByteArray S = QByteArray::fromStdString(PayloadFormat::separator());
 
 // A program, the marker twice, `list`, and each of `files` behind a separator.
 QByteArray installer(const QByteArray& list, const QList<QByteArray>& files,
@@ -76,13 +76,14 @@ void PayloadTest::readerPairsNamesWithFilesOrRefuses()
     QFETCH(PayloadReader::Failure, failure);
     QFETCH(QStringList, paths);
     QFETCH(QList<QByteArray>, contents);
-    const PayloadReader::Result result = PayloadReader::read(bytes);
+    const PayloadReader::Result result =
+        PayloadReader::read({bytes.constData(), size_t(bytes.size())});
     QCOMPARE(result.failure, failure);
     QStringList gotPaths;
     QList<QByteArray> gotContents;
     for (const PayloadReader::File& file : result.files) {
-        gotPaths.append(file.path);
-        gotContents.append(file.bytes.toByteArray());
+        gotPaths.append(QString::fromStdString(file.path));
+        gotContents.append(QByteArray(file.bytes.data(), qsizetype(file.bytes.size())));
     }
     QCOMPARE(gotPaths, paths);
     QCOMPARE(gotContents, contents);

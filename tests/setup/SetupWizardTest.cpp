@@ -1,5 +1,5 @@
 #include "setup/SetupWizard.h"
-#include "setup/PayloadFormat.h"
+#include "setup/core/PayloadFormat.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TemporaryHome.h"
 
@@ -51,8 +51,8 @@ private Q_SLOTS:
 void SetupWizardTest::pagesFollowTheButtonsInTheChosenLanguage()
 {
     ScriptedPrompter prompter;
-    SetupWizard wizard(prompter, {QStringLiteral("/opt/q/"), SetupLanguage::English, true},
-                       SetupPlaces::current(), QString());
+    SetupWizard wizard(prompter, {"/opt/q/", SetupLanguage::English, true}, SetupPlaces::current(),
+                       QString());
     QSignalSpy finished(&wizard, &SetupWizard::finished);
     wizard.show();
     QCOMPARE(wizard.windowTitle(), QStringLiteral("Setup of Quillorn 2"));
@@ -118,17 +118,18 @@ void SetupWizardTest::installsFromItsPayloadOrTellsWhyNot()
     TemporaryHome home;
     home.enter();
     const QString installer = home.path(QStringLiteral("quillsetup"));
-    const QByteArray s = PayloadFormat::separator();
-    QVERIFY(TemporaryHome::writeFile(installer, "program" + PayloadFormat::marker() +
-                                                    PayloadFormat::marker() + list + s + "A" + s +
-                                                    "B" + s + "\r\n"));
+    const QByteArray m = QByteArray::fromStdString(PayloadFormat::marker());
+    const QByteArray s = QByteArray::fromStdString(PayloadFormat::separator());
+    QVERIFY(TemporaryHome::writeFile(installer,
+                                     "program" + m + m + list + s + "A" + s + "B" + s + "\r\n"));
     const QString folder = home.path(QStringLiteral("Q/"));
 
     ScriptedPrompter prompter;
     if (!message.isEmpty())
         prompter.expectMessage(message, Prompter::Icon::Critical);
-    SetupWizard wizard(prompter, {folder, SetupLanguage::English, false}, SetupPlaces::current(),
-                       installer);
+    SetupWizard wizard(prompter,
+                       {QFile::encodeName(folder).toStdString(), SetupLanguage::English, false},
+                       SetupPlaces::current(), installer);
     QSignalSpy finished(&wizard, &SetupWizard::finished);
     wizard.show();
     for (int page = 0; page < 4; ++page)

@@ -1,5 +1,5 @@
 #include "uninstall/UninstallWindow.h"
-#include "setup/SetupPlaces.h"
+#include "setup/core/SetupPlaces.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TemporaryHome.h"
 #include "uninstall/Uninstallation.h"

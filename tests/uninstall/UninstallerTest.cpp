@@ -1,4 +1,4 @@
-#include "setup/SetupPlaces.h"
+#include "setup/core/SetupPlaces.h"
 #include "support/TemporaryHome.h"
 #include "uninstall/Uninstallation.h"
 #include "uninstall/WorkCopy.h"

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QList>
-#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace Quillorn {
 
@@ -13,8 +12,8 @@ namespace Quillorn {
 class PayloadReader {
 public:
     struct File {
-        QString path;         // below the installation folder, folders joined by "/"
-        QByteArrayView bytes; // inside the bytes that were read
+        std::string path;       // below the installation folder, folders joined by "/"
+        std::string_view bytes; // inside the bytes that were read
     };
 
     enum class Failure {
@@ -24,16 +23,16 @@ public:
     };
 
     struct Result {
-        QList<File> files;
+        std::vector<File> files;
         Failure failure = Failure::None;
-        QString badName; // the unsafe name, as written in the list
+        std::string badName; // the unsafe name, as written in the list
         bool ok() const { return failure == Failure::None; }
     };
 
     // The files of the payload behind the last marker in `program`, which must outlive the
     // result. Every piece between separators is a file named by the list entry of the same
     // place; the piece after the last separator is the tail and is never a file.
-    static Result read(QByteArrayView program);
+    static Result read(std::string_view program);
 };
 
 } // namespace Quillorn

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace Quillorn {
 
@@ -10,18 +10,18 @@ namespace Quillorn {
 // carries and every uninstaller removes.
 class InstallationFiles {
 public:
-    static QString editor() { return QStringLiteral("quillorn"); }
-    static QString uninstaller() { return QStringLiteral("uninstall"); }
-    static QString installer() { return QStringLiteral("quillsetup"); }
-    static QString log() { return QStringLiteral("install.log"); }
+    static std::string editor() { return "quillorn"; }
+    static std::string uninstaller() { return "uninstall"; }
+    static std::string installer() { return "quillsetup"; }
+    static std::string log() { return "install.log"; }
     // The editor's settings file, as the editor names it.
-    static QString settings() { return QStringLiteral("settings.dat"); }
+    static std::string settings() { return "settings.dat"; }
     // The picture of the desktop entries.
-    static QString icon() { return QStringLiteral("icons/quillorn.svg"); }
+    static std::string icon() { return "icons/quillorn.svg"; }
 
     // Below the installation folder, folders joined by "/": the settings, the last session,
     // the log, the work files of the Tidy plug-in.
-    static QStringList runTimeFiles();
+    static std::vector<std::string> runTimeFiles();
 };
 
 } // namespace Quillorn

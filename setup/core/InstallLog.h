@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace Quillorn {
 
@@ -11,11 +11,11 @@ namespace Quillorn {
 // are the installed files and desktop entries in the order they were made.
 class InstallLog {
 public:
-    static QByteArray line(const QString& path);
+    static std::string line(std::string_view path);
 
     // The lines of `bytes`, ended by CR LF or LF alone (the file may have been edited by
     // hand), a last line without an end included; empty lines are passed over.
-    static QStringList lines(const QByteArray& bytes);
+    static std::vector<std::string> lines(std::string_view bytes);
 };
 
 } // namespace Quillorn

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
-
+#include <initializer_list>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace Quillorn {
 
@@ -38,14 +39,15 @@ enum class SetupStr : int {
     UninstallEntry = 26,
     Usage = 27,
     UnknownOption = 28,
-    Last = UnknownOption,
+    WindowNotLoaded = 29,
+    Last = WindowNotLoaded,
 };
 
 // The installer's interface languages, in the order of its language list.
 enum class SetupLanguage { English, Russian };
 
-// The installer's string tables, English and Russian, one text each with entries separated
-// by CR LF; the editor's language files play no part in the installer.
+// The installer's string tables, English and Russian, one UTF-8 text each with entries
+// separated by CR LF; the editor's language files play no part in the installer.
 class SetupStrings {
 public:
     explicit SetupStrings(SetupLanguage language)
@@ -54,17 +56,23 @@ public:
     }
 
     SetupLanguage language() const { return m_language; }
-    QString text(SetupStr str) const;
+    // The text of `str`, UTF-8, "<BR>" turned into CR LF.
+    std::string text(SetupStr str) const;
 
     // The welcome page's description: each of its lines preceded by CR LF.
-    QString description() const;
+    std::string description() const;
+
+    // `text` with "%1", "%2"... replaced by `values` in one pass (a value is never read for
+    // places of its own).
+    static std::string filled(std::string_view text,
+                              std::initializer_list<std::string_view> values);
 
     // The name in the language list ("English", "Русский") and the editor's language folder
     // the installation is set to ("english", "russian").
-    static QString listName(SetupLanguage language);
-    static QString folderName(SetupLanguage language);
+    static std::string listName(SetupLanguage language);
+    static std::string folderName(SetupLanguage language);
     // The language of a folder name, in any case; nothing for another name.
-    static std::optional<SetupLanguage> fromFolderName(const QString& name);
+    static std::optional<SetupLanguage> fromFolderName(std::string_view name);
 
 private:
     SetupLanguage m_language;

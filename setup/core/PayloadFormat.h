@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace Quillorn {
 
@@ -13,9 +12,9 @@ class PayloadFormat {
 public:
     // "s/Kitstart/p" and "p/NewFile/p", put together at run time from pieces: a program that
     // holds the marker as text would make the payload start inside the program.
-    static QByteArray marker();
-    static QByteArray separator();
-    static QByteArray tail() { return QByteArrayLiteral("\r\n"); }
+    static std::string marker();
+    static std::string separator();
+    static std::string tail() { return "\r\n"; }
 
     // What separates the names in the list, and the folders within a name.
     static constexpr char NameEnd = '/';
@@ -24,12 +23,12 @@ public:
     // Whether `name` (as written in the list, folders joined by "\") stays inside the folder
     // it is installed into: not empty, not absolute, no empty, "." or ".." folder, no control
     // characters, valid UTF-8.
-    static bool isSafeName(QByteArrayView name);
+    static bool isSafeName(std::string_view name);
 
     // A name of the list as a path below the installation folder ("\" turned into "/"), and
     // back.
-    static QString pathOf(QByteArrayView name);
-    static QByteArray nameOf(const QString& path);
+    static std::string pathOf(std::string_view name);
+    static std::string nameOf(std::string_view path);
 };
 
 } // namespace Quillorn
