@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -118,9 +119,10 @@ QList<Mark> marksOf(const QTextCharFormat& format, bool heading, const Defaults&
     return marks;
 }
 
-QList<Run> runsOf(const QTextBlock& block, const Defaults& defaults)
+// The runs of `block`; `boldTag` says the block stands in a tag that already says bold.
+QList<Run> runsOf(const QTextBlock& block, const Defaults& defaults, bool boldTag = false)
 {
-    const bool heading = !block.textList() && block.blockFormat().headingLevel() > 0;
+    const bool heading = boldTag || (!block.textList() && block.blockFormat().headingLevel() > 0);
     QList<Run> runs;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -204,12 +206,30 @@ QString alignment(const QTextBlockFormat& format)
     return value.isEmpty() ? value : QStringLiteral(" style=\"text-align:%1\"").arg(value);
 }
 
-// Writes the blocks, keeping the lists that are open around the current one.
+// Writes the blocks and tables, keeping the lists that are open around the current block;
+// every line is indented by `base` spaces more, for the content of a table cell.
 class Writer {
 public:
-    explicit Writer(const Defaults& defaults)
+    explicit Writer(const Defaults& defaults, int base = 0)
         : m_defaults(defaults)
+        , m_base(base)
     {
+    }
+
+    // The blocks and tables from `it` to the end of its frame, in their order; a frame of
+    // another kind stands for its content.
+    void items(QTextFrame::iterator it)
+    {
+        for (; !it.atEnd(); ++it) {
+            if (QTextFrame* frame = it.currentFrame()) {
+                if (const auto* table = qobject_cast<const QTextTable*>(frame))
+                    this->table(*table);
+                else
+                    items(frame->begin());
+            } else {
+                block(it.currentBlock());
+            }
+        }
     }
 
     void block(const QTextBlock& block)
@@ -238,10 +258,56 @@ public:
             openList(list);
         }
         closeItem();
-        m_html += QString(depth(m_lists.size() - 1) + IndentStep, QLatin1Char(' ')) +
+        m_html += QString(m_base + depth(m_lists.size() - 1) + IndentStep, QLatin1Char(' ')) +
                   QLatin1String("<li") + alignment(block.blockFormat()) + QLatin1Char('>') +
                   inlineHtml(runsOf(block, m_defaults));
         m_lists.last().item = Item::Inline;
+    }
+
+    // A table row by row, a cell that others cover left out; the header rows' cells as
+    // header cells. A cell of one plain paragraph is written on the line of its tags.
+    void table(const QTextTable& table)
+    {
+        while (!m_lists.isEmpty())
+            closeList();
+        // Lines between the cells, as the composer shows them.
+        const qreal border = table.format().border();
+        line(0, border > 0 ? QStringLiteral("<table border=\"%1\">").arg(qRound(border))
+                           : QStringLiteral("<table>"));
+        for (int row = 0; row < table.rows(); ++row) {
+            line(IndentStep, QStringLiteral("<tr>"));
+            // A header cell is bold and centred without being told.
+            const bool header = row < table.format().headerRowCount();
+            const QString tag = header ? QStringLiteral("th") : QStringLiteral("td");
+            for (int column = 0; column < table.columns(); ++column) {
+                const QTextTableCell cell = table.cellAt(row, column);
+                if (cell.row() != row || cell.column() != column)
+                    continue;
+                QString open = QLatin1Char('<') + tag;
+                if (cell.columnSpan() > 1)
+                    open += QStringLiteral(" colspan=\"%1\"").arg(cell.columnSpan());
+                if (cell.rowSpan() > 1)
+                    open += QStringLiteral(" rowspan=\"%1\"").arg(cell.rowSpan());
+                open += QLatin1Char('>');
+                const QString close = QLatin1String("</") + tag + QLatin1Char('>');
+                const QTextBlock first = cell.firstCursorPosition().block();
+                if (first == cell.lastCursorPosition().block() && !first.textList() &&
+                    first.blockFormat().headingLevel() == 0 &&
+                    (alignment(first.blockFormat()).isEmpty() ||
+                     (header && first.blockFormat().alignment() & Qt::AlignHCenter))) {
+                    line(2 * IndentStep,
+                         open + inlineHtml(runsOf(first, m_defaults, header)) + close);
+                    continue;
+                }
+                line(2 * IndentStep, open);
+                Writer content(m_defaults, m_base + 3 * IndentStep);
+                content.items(cell.begin());
+                m_html += content.finish();
+                line(2 * IndentStep, close);
+            }
+            line(IndentStep, QStringLiteral("</tr>"));
+        }
+        line(0, QStringLiteral("</table>"));
     }
 
     QString finish()
@@ -266,7 +332,7 @@ private:
 
     void line(int indent, const QString& text)
     {
-        m_html += QString(indent, QLatin1Char(' ')) + text + QLatin1Char('\n');
+        m_html += QString(m_base + indent, QLatin1Char(' ')) + text + QLatin1Char('\n');
     }
 
     void openList(QTextList* list)
@@ -322,6 +388,7 @@ private:
     }
 
     const Defaults& m_defaults;
+    int m_base;
     QList<Open> m_lists;
     QString m_html;
 };
@@ -370,8 +437,7 @@ QString RichTextHtml::toHtml(const QTextDocument& document)
     const Defaults defaults{font.family(), font.pointSizeF(), QColor(Qt::black),
                             QGuiApplication::palette().color(QPalette::Link)};
     Writer writer(defaults);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        writer.block(block);
+    writer.items(document.rootFrame()->begin());
     return writer.finish();
 }
 

@@ -11,9 +11,9 @@ namespace Quillorn {
 // character formats as tags and styles) and reads pasted or selected HTML without its scripts.
 class RichTextHtml {
 public:
-    // The blocks of `document` as HTML elements, each on its own line, nested ones indented by
-    // two spaces, lines ended by "\n". Bold, italic, underline, strike-out and links become
-    // tags; a colour, font family or size becomes a span's style only where it differs from
+    // The blocks and tables of `document` as HTML elements, each on its own line, nested ones
+    // indented by two spaces, lines ended by "\n". Bold, italic, underline, strike-out and links
+    // become tags; a colour, font family or size becomes a span's style only where it differs from
     // the document's default font and black text and no tag already says it. Links to
     // script addresses are written as their text alone. An empty document gives "".
     static QString toHtml(const QTextDocument& document);

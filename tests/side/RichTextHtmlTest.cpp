@@ -142,6 +142,17 @@ void RichTextHtmlTest::formattingBecomesMinimalHtml_data()
         c.insertText(QStringLiteral(" \t text "));
         c.insertText(QStringLiteral(" "), chars(QFont::Bold));
     }) << "<p>text</p>\n";
+    QTest::newRow("table with header, spans and a cell of paragraphs")
+        << Build([](QTextCursor& c) {
+               c.document()->setHtml(
+                   QStringLiteral("<table border=\"1\"><thead><tr><th>h</th><th>i</th></tr></thead>"
+                                  "<tr><td rowspan=2><b>a</b></td><td></td></tr>"
+                                  "<tr><td><p>b</p><ul><li>c</li></ul></td></tr></table>"));
+           })
+        << "<table border=\"1\">\n  <tr>\n    <th>h</th>\n    <th>i</th>\n  </tr>\n  <tr>\n"
+           "    <td rowspan=\"2\"><strong>a</strong></td>\n    <td></td>\n  </tr>\n"
+           "  <tr>\n    <td>\n      <p>b</p>\n      <ul>\n        <li>c</li>\n      </ul>\n"
+           "    </td>\n  </tr>\n</table>\n";
     QTest::newRow("strike-out and underline") << Build([](QTextCursor& c) {
         QTextCharFormat format;
         format.setFontStrikeOut(true);
@@ -229,7 +240,9 @@ void RichTextHtmlTest::richSamplePassesTidy()
         "<u>under</u> <s>struck</s> <span style=\"color:#800000\">red</span><br>"
         "<a href=\"https://example.org/?a=1&amp;b=2\">link <b>bold</b></a></p>"
         "<ol><li>one<ul><li>inner <i>x</i></li><li>inner 2</li></ul></li><li>two</li></ol>"
-        "<h3 align=center>Small</h3><p>1 &lt; 2 &gt; 0</p>"));
+        "<h3 align=center>Small</h3><p>1 &lt; 2 &gt; 0</p>"
+        "<table border=1><thead><tr><th>h</th></tr></thead><tr><td><p>a</p><p>b</p></td></tr>"
+        "</table>"));
     const QString page = QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
                                         "<meta charset=\"utf-8\">\n<title>sample</title>\n"
                                         "</head>\n<body>\n%1</body>\n</html>\n")
