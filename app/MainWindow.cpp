@@ -140,6 +140,8 @@ void MainWindow::buildWindow()
     m_status->setObjectName(QStringLiteral("Status"));
     m_status->setMinimumWidth(260);
     bottom->addWidget(m_status);
+    // A gap the width of a few letters keeps a long status from running into the path.
+    bottom->addSpacing(m_status->fontMetrics().horizontalAdvance(QStringLiteral("MM")));
     m_openedPath = new QLabel(central);
     m_openedPath->setObjectName(QStringLiteral("OpenedPath"));
     m_openedPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
