@@ -5,6 +5,7 @@
 #include "platform/LangStrings.h"
 #include "platform/ProgramText.h"
 #include "platform/Utf8Text.h"
+#include "platform/posix/Utf8.h"
 
 #include <QSet>
 #include <QStringDecoder>
@@ -140,7 +141,7 @@ QByteArray encodeWide(const QByteArray& utf8, Encoding::Form form, QList<char32_
     const auto end = p + utf8.size();
     while (p < end) {
         char32_t c;
-        const int length = Utf8Text::decode(p, end, c);
+        const int length = Posix::Utf8::decode(p, end, c);
         if (length < 0) {
             noteMissing(missing, 0xFFFD);
             ++p;

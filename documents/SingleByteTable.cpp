@@ -1,6 +1,7 @@
 #include "documents/SingleByteTable.h"
 
 #include "platform/Utf8Text.h"
+#include "platform/posix/Utf8.h"
 
 #include <QHash>
 #include <QMutex>
@@ -165,7 +166,7 @@ QByteArray SingleByteTable::encode(const QByteArray& utf8, QList<char32_t>& miss
                 break;
         }
         char32_t c;
-        int length = Utf8Text::decode(p, end, c);
+        int length = Posix::Utf8::decode(p, end, c);
         if (length < 0) {
             length = 1;
             c = 0xFFFD;

@@ -1,7 +1,7 @@
 #include "editing/StatusCounter.h"
 
 #include "editing/QsciHeaders.h"
-#include "platform/Utf8Text.h"
+#include "platform/posix/Utf8.h"
 
 #include <algorithm>
 
@@ -67,7 +67,7 @@ qint64 StatusCounter::countCharacters(const QsciScintillaBase* view, qint64 from
         const unsigned char* p = begin;
         while (p < end) {
             if (runStart < 0) {
-                const unsigned char* ascii = Utf8Text::skipAscii(p, end);
+                const unsigned char* ascii = Posix::Utf8::skipAscii(p, end);
                 count += ascii - p;
                 p = ascii;
                 if (p < end)

@@ -4,24 +4,9 @@
 
 namespace Quillorn {
 
-const unsigned char* Utf8Text::skipAscii(const unsigned char* p, const unsigned char* end)
-{
-    return Posix::Utf8::skipAscii(p, end);
-}
-
-int Utf8Text::decode(const unsigned char* p, const unsigned char* end, char32_t& codePoint)
-{
-    return Posix::Utf8::decode(p, end, codePoint);
-}
-
 bool Utf8Text::isValid(const QByteArray& bytes)
 {
-    return isValid(bytes.constData(), bytes.size());
-}
-
-bool Utf8Text::isValid(const char* data, qsizetype size)
-{
-    return Posix::Utf8::isValid(data, size_t(size));
+    return Posix::Utf8::isValid(bytes.constData(), size_t(bytes.size()));
 }
 
 Utf8Text::Census Utf8Text::census(const QByteArray& bytes)
@@ -30,11 +15,11 @@ Utf8Text::Census Utf8Text::census(const QByteArray& bytes)
     auto p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto end = p + bytes.size();
     for (;;) {
-        p = skipAscii(p, end);
+        p = Posix::Utf8::skipAscii(p, end);
         if (p == end)
             return census;
         char32_t codePoint;
-        const int length = decode(p, end, codePoint);
+        const int length = Posix::Utf8::decode(p, end, codePoint);
         if (length < 0) {
             ++census.invalidBytes;
             ++p;

@@ -27,6 +27,10 @@ int Utf8::decode(const unsigned char* p, const unsigned char* end, char32_t& cod
         codePoint = b0;
         return 1;
     }
+    const auto invalid = [&codePoint] {
+        codePoint = 0;
+        return -1;
+    };
     int length;
     char32_t value;
     unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
@@ -48,19 +52,14 @@ int Utf8::decode(const unsigned char* p, const unsigned char* end, char32_t& cod
         else if (b0 == 0xF4)
             high = 0x8F; // above U+10FFFF
     } else {
-        codePoint = 0;
-        return -1;
+        return invalid();
     }
-    if (end - p < length || p[1] < low || p[1] > high) {
-        codePoint = 0;
-        return -1;
-    }
+    if (end - p < length || p[1] < low || p[1] > high)
+        return invalid();
     value = (value << 6) | (p[1] & 0x3F);
     for (int i = 2; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80) {
-            codePoint = 0;
-            return -1;
-        }
+        if ((p[i] & 0xC0) != 0x80)
+            return invalid();
         value = (value << 6) | (p[i] & 0x3F);
     }
     codePoint = value;
