@@ -81,12 +81,15 @@ QByteArray run(const QString& program, const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
-// The text of every page, as laid out on paper.
+// The text of every page, as laid out on paper. The header's font joins "fi" and "fl" into
+// one glyph, which comes back as a ligature character: it is read as its letters again, or a
+// temporary folder whose random name holds them would not match its path.
 QStringList pdfPages(const QString& pdf)
 {
     QStringList pages =
         QString::fromUtf8(
             run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}))
+            .normalized(QString::NormalizationForm_KC)
             .split(QLatin1Char('\f'));
     pages.removeLast(); // after the last page's form feed
     return pages;
