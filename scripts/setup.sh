@@ -9,7 +9,7 @@ build="${QUILLORN_BUILD_DIR:-$root/build}"
 packages=(
     build-essential cmake pkg-config clang-format clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev qt6-translations-l10n
-    libqscintilla2-qt6-dev
+    patch
     qt6-webengine-dev
     libbenchmark-dev
     tidy php-cli
