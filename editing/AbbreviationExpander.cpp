@@ -3,7 +3,7 @@
 #include "editing/EditRules.h"
 #include "editing/Editor.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <algorithm>
 

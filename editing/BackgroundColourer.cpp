@@ -1,6 +1,6 @@
 #include "editing/BackgroundColourer.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "editing/CheckMarkers.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -1,6 +1,6 @@
 #include "editing/ClosingTags.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 #include "editing/TextWindow.h"
 
 #include <QString>

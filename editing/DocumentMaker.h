@@ -2,7 +2,7 @@
 
 #include "editing/LexerChoice.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QByteArray>
 

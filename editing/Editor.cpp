@@ -17,7 +17,7 @@
 #include "platform/AppPaths.h"
 #include "platform/LangStrings.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QAccessible>
 #include <QApplication>

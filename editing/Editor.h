@@ -10,7 +10,7 @@
 #include "editing/StatusLine.h"
 #include "editing/StyleBlockColourer.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QFont>
 

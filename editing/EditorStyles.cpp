@@ -1,6 +1,6 @@
 #include "editing/EditorStyles.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QColor>
 #include <QFontDatabase>

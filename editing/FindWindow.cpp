@@ -4,7 +4,7 @@
 #include "platform/Prompter.h"
 #include "platform/WindowPlacement.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "editing/Folding.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 namespace Quillorn {
 

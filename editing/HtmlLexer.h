@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "editing/InertKeystroke.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 namespace Quillorn {
 

@@ -5,7 +5,7 @@
 #include "platform/LangStrings.h"
 #include "platform/Prompter.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>

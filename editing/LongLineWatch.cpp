@@ -1,7 +1,7 @@
 #include "editing/LongLineWatch.h"
 
+#include "component/QsciHeaders.h"
 #include "editing/InertKeystroke.h"
-#include "editing/QsciHeaders.h"
 #include "editing/StyleBlockColourer.h"
 
 #include <QGuiApplication>

@@ -19,8 +19,8 @@ class LongLineWatch : public QObject {
     Q_OBJECT
 
 public:
-    // Past this a keystroke in the line can take a twentieth of a second or more, even with
-    // the larger caches.
+    // Past this every keystroke lays out a megabyte or more again: tens of milliseconds in a
+    // fixed-width font, a twentieth of a second or more in another, even with larger caches.
     static constexpr qint64 LongLine = qint64(1) << 20;
     // Past this a line is worth keeping measured text and layouts for.
     static constexpr qint64 SlowLine = qint64(64) << 10;
@@ -51,7 +51,7 @@ public:
     void textChanged();
     // Runs `move` (which may move the view or the caret) and then lays out the lines on screen
     // longer than LongLine, so the paint that follows finds them done; all under a busy cursor
-    // when the document shown has such a line, since that takes seconds.
+    // when the document shown has such a line, since that can take seconds.
     void moveView(const std::function<void()>& move);
 
     // Types the characters of `key` at the caret when it is on a line longer than SlowLine:

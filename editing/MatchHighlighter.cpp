@@ -1,6 +1,6 @@
 #include "editing/MatchHighlighter.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 #include "editing/TextWindow.h"
 
 #include <QColor>

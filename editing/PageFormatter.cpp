@@ -2,7 +2,7 @@
 
 #include "editing/Editor.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <algorithm>
 

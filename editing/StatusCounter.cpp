@@ -1,6 +1,6 @@
 #include "editing/StatusCounter.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 #include "platform/posix/Utf8.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "editing/EditorStyles.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "editing/CompletionList.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <QScrollBar>
 

@@ -1,6 +1,6 @@
 #include "editing/TextSearch.h"
 
-#include "editing/QsciHeaders.h"
+#include "component/QsciHeaders.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,84 @@
+#include "component/QsciHeaders.h"
+
+#include <QFontDatabase>
+#include <QTest>
+#include <QTextLayout>
+
+using S = QsciScintillaBase;
+
+// The component lays out runs of printable ASCII in a fixed-width font by multiplying instead of
+// measuring: every character must still stand where Qt's own text layout puts it, in that font
+// and in any other.
+class LineLayoutTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void charactersStandWhereQtPutsThem_data();
+    void charactersStandWhereQtPutsThem();
+};
+
+void LineLayoutTest::charactersStandWhereQtPutsThem_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+
+    const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    const QString ascii = QStringLiteral("<p class=\"x\">Ay fi ff -> != AVATAR To 0189 {}[]~</p>");
+    QTest::newRow("fixed width") << fixed << false << ascii;
+    QTest::newRow("fixed width, bold") << fixed << true << ascii;
+    QTest::newRow("fixed width, letters of two and three bytes")
+        << fixed << false
+        << QStringLiteral("abc caf\u00e9 \u20ac 10 na\u00efve \u0436\u0443\u043a xyz");
+    QTest::newRow("proportional") << QStringLiteral("DejaVu Sans") << false << ascii;
+}
+
+void LineLayoutTest::charactersStandWhereQtPutsThem()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    QFont font(family);
+    font.setPointSize(10);
+    font.setBold(bold);
+    // The rows are about a font of each kind, whatever the system's fonts are named.
+    const QFontMetricsF metrics(font);
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')) ==
+                 metrics.horizontalAdvance(QLatin1Char('W')),
+             QTest::currentDataTag() != QByteArray("proportional"));
+
+    QsciScintillaBase view;
+    view.SendScintilla(S::SCI_SETCODEPAGE, static_cast<unsigned long>(S::SC_CP_UTF8));
+    const QByteArray familyName = family.toUtf8();
+    view.SendScintilla(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, familyName.constData());
+    view.SendScintilla(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, 10L);
+    view.SendScintilla(S::SCI_STYLESETBOLD, S::STYLE_DEFAULT, static_cast<long>(bold));
+    view.SendScintilla(S::SCI_STYLECLEARALL);
+    const QByteArray bytes = text.toUtf8();
+    view.SendScintilla(S::SCI_SETTEXT, 0UL, bytes.constData());
+    view.resize(1200, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    QTextLayout layout(text, font, view.viewport());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+
+    auto x = [&view](long position) {
+        return view.SendScintilla(S::SCI_POINTXFROMPOSITION, 0UL, position);
+    };
+    const long start = x(0);
+    for (int i = 0; i <= text.size(); ++i) {
+        const long position = text.left(i).toUtf8().size();
+        const qreal expected = line.cursorToX(i);
+        if (std::abs(static_cast<qreal>(x(position) - start) - expected) > 1.0)
+            QFAIL(qPrintable(QStringLiteral("character %1 at %2, where Qt puts it at %3")
+                                 .arg(i)
+                                 .arg(x(position) - start)
+                                 .arg(expected)));
+    }
+}
+
+QTEST_MAIN(LineLayoutTest)
+#include "LineLayoutTest.moc"
