@@ -15,7 +15,32 @@ class LineLayoutTest : public QObject {
 private Q_SLOTS:
     void charactersStandWhereQtPutsThem_data();
     void charactersStandWhereQtPutsThem();
+    void farEndOfALongLineStandsInPlace();
 };
+
+namespace {
+
+// A shown view of `text` in `family` at 10 points.
+void show(QsciScintillaBase& view, const QString& family, bool bold, const QByteArray& text)
+{
+    view.SendScintilla(S::SCI_SETCODEPAGE, static_cast<unsigned long>(S::SC_CP_UTF8));
+    const QByteArray familyName = family.toUtf8();
+    view.SendScintilla(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, familyName.constData());
+    view.SendScintilla(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, 10L);
+    view.SendScintilla(S::SCI_STYLESETBOLD, S::STYLE_DEFAULT, static_cast<long>(bold));
+    view.SendScintilla(S::SCI_STYLECLEARALL);
+    view.SendScintilla(S::SCI_APPENDTEXT, static_cast<unsigned long>(text.size()),
+                       text.constData());
+    view.resize(1200, 200);
+    view.show();
+}
+
+long x(const QsciScintillaBase& view, long position)
+{
+    return view.SendScintilla(S::SCI_POINTXFROMPOSITION, 0UL, position);
+}
+
+} // namespace
 
 void LineLayoutTest::charactersStandWhereQtPutsThem_data()
 {
@@ -48,16 +73,7 @@ void LineLayoutTest::charactersStandWhereQtPutsThem()
              QTest::currentDataTag() != QByteArray("proportional"));
 
     QsciScintillaBase view;
-    view.SendScintilla(S::SCI_SETCODEPAGE, static_cast<unsigned long>(S::SC_CP_UTF8));
-    const QByteArray familyName = family.toUtf8();
-    view.SendScintilla(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, familyName.constData());
-    view.SendScintilla(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, 10L);
-    view.SendScintilla(S::SCI_STYLESETBOLD, S::STYLE_DEFAULT, static_cast<long>(bold));
-    view.SendScintilla(S::SCI_STYLECLEARALL);
-    const QByteArray bytes = text.toUtf8();
-    view.SendScintilla(S::SCI_SETTEXT, 0UL, bytes.constData());
-    view.resize(1200, 200);
-    view.show();
+    show(view, family, bold, text.toUtf8());
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
     QTextLayout layout(text, font, view.viewport());
@@ -65,18 +81,39 @@ void LineLayoutTest::charactersStandWhereQtPutsThem()
     const QTextLine line = layout.createLine();
     layout.endLayout();
 
-    auto x = [&view](long position) {
-        return view.SendScintilla(S::SCI_POINTXFROMPOSITION, 0UL, position);
-    };
-    const long start = x(0);
+    const long start = x(view, 0);
     for (int i = 0; i <= text.size(); ++i) {
-        const long position = text.left(i).toUtf8().size();
+        const long at = x(view, text.left(i).toUtf8().size()) - start;
         const qreal expected = line.cursorToX(i);
-        if (std::abs(static_cast<qreal>(x(position) - start) - expected) > 1.0)
+        if (std::abs(static_cast<qreal>(at) - expected) > 1.0)
             QFAIL(qPrintable(QStringLiteral("character %1 at %2, where Qt puts it at %3")
                                  .arg(i)
-                                 .arg(x(position) - start)
+                                 .arg(at)
                                  .arg(expected)));
+    }
+}
+
+// Tens of millions of pixels from the start of a line, each character still stands one
+// character's width after the one before.
+void LineLayoutTest::farEndOfALongLineStandsInPlace()
+{
+    const QString family = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    QFont font(family);
+    font.setPointSize(10);
+    const qreal width = QFontMetricsF(font).horizontalAdvance(QLatin1Char('a'));
+    const long length = 10'000'000;
+    QsciScintillaBase view;
+    show(view, family, false, QByteArray(length, 'a'));
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    for (long position = length - 40; position < length; ++position) {
+        const long step = x(view, position + 1) - x(view, position);
+        if (std::abs(static_cast<qreal>(step) - width) > 1.0)
+            QFAIL(qPrintable(QStringLiteral("character %1 is %2 pixels after the one before, "
+                                            "not %3")
+                                 .arg(position + 1)
+                                 .arg(step)
+                                 .arg(width)));
     }
 }
 
