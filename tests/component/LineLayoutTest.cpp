@@ -20,8 +20,17 @@ private Q_SLOTS:
 
 namespace {
 
-// A shown view of `text` in `family` at 10 points.
-void show(QsciScintillaBase& view, const QString& family, bool bold, const QByteArray& text)
+// `family` at 10 points, as the view below is given it.
+QFont fontOf(const QString& family, bool bold)
+{
+    QFont font(family);
+    font.setPointSize(10);
+    font.setBold(bold);
+    return font;
+}
+
+// Shows `text` in `view`, in `family` at 10 points.
+void showText(QsciScintillaBase& view, const QString& family, bool bold, const QByteArray& text)
 {
     view.SendScintilla(S::SCI_SETCODEPAGE, static_cast<unsigned long>(S::SC_CP_UTF8));
     const QByteArray familyName = family.toUtf8();
@@ -45,35 +54,35 @@ long x(const QsciScintillaBase& view, long position)
 void LineLayoutTest::charactersStandWhereQtPutsThem_data()
 {
     QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("fixedWidth");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QString>("text");
 
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     const QString ascii = QStringLiteral("<p class=\"x\">Ay fi ff -> != AVATAR To 0189 {}[]~</p>");
-    QTest::newRow("fixed width") << fixed << false << ascii;
-    QTest::newRow("fixed width, bold") << fixed << true << ascii;
+    QTest::newRow("fixed width") << fixed << true << false << ascii;
+    QTest::newRow("fixed width, bold") << fixed << true << true << ascii;
     QTest::newRow("fixed width, letters of two and three bytes")
-        << fixed << false
+        << fixed << true << false
         << QStringLiteral("abc caf\u00e9 \u20ac 10 na\u00efve \u0436\u0443\u043a xyz");
-    QTest::newRow("proportional") << QStringLiteral("DejaVu Sans") << false << ascii;
+    QTest::newRow("proportional") << QStringLiteral("DejaVu Sans") << false << false << ascii;
 }
 
 void LineLayoutTest::charactersStandWhereQtPutsThem()
 {
     QFETCH(QString, family);
+    QFETCH(bool, fixedWidth);
     QFETCH(bool, bold);
     QFETCH(QString, text);
-    QFont font(family);
-    font.setPointSize(10);
-    font.setBold(bold);
+    const QFont font = fontOf(family, bold);
     // The rows are about a font of each kind, whatever the system's fonts are named.
     const QFontMetricsF metrics(font);
     QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')) ==
                  metrics.horizontalAdvance(QLatin1Char('W')),
-             QTest::currentDataTag() != QByteArray("proportional"));
+             fixedWidth);
 
     QsciScintillaBase view;
-    show(view, family, bold, text.toUtf8());
+    showText(view, family, bold, text.toUtf8());
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
     QTextLayout layout(text, font, view.viewport());
@@ -98,12 +107,10 @@ void LineLayoutTest::charactersStandWhereQtPutsThem()
 void LineLayoutTest::farEndOfALongLineStandsInPlace()
 {
     const QString family = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    QFont font(family);
-    font.setPointSize(10);
-    const qreal width = QFontMetricsF(font).horizontalAdvance(QLatin1Char('a'));
+    const qreal width = QFontMetricsF(fontOf(family, false)).horizontalAdvance(QLatin1Char('a'));
     const long length = 10'000'000;
     QsciScintillaBase view;
-    show(view, family, false, QByteArray(length, 'a'));
+    showText(view, family, false, QByteArray(length, 'a'));
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
     for (long position = length - 40; position < length; ++position) {
